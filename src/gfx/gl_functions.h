@@ -1,0 +1,59 @@
+#pragma once
+// OpenGL: the 1.1 functions come straight from the system library; the 26
+// newer entry points the program uses are fetched once at start into `gl`.
+#include <cstddef>
+#include <cstdint>
+
+#if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+#include <GL/gl.h>
+
+#include <GL/glext.h>  // types and enumerants beyond 1.1 (GLchar, GL_ARRAY_BUFFER, ...)
+
+#ifndef APIENTRY
+#define APIENTRY
+#endif
+
+struct GlFunctions {
+    void(APIENTRY* ActiveTexture)(GLenum texture);
+    void(APIENTRY* GenBuffers)(GLsizei n, GLuint* buffers);
+    void(APIENTRY* BindBuffer)(GLenum target, GLuint buffer);
+    void(APIENTRY* BufferData)(GLenum target, GLsizeiptr size, const void* data, GLenum usage);
+    void(APIENTRY* DeleteBuffers)(GLsizei n, const GLuint* buffers);
+    GLuint(APIENTRY* CreateShader)(GLenum type);
+    void(APIENTRY* ShaderSource)(GLuint shader, GLsizei count, const GLchar* const* string, const GLint* length);
+    void(APIENTRY* CompileShader)(GLuint shader);
+    void(APIENTRY* GetShaderiv)(GLuint shader, GLenum pname, GLint* params);
+    void(APIENTRY* GetShaderInfoLog)(GLuint shader, GLsizei max_length, GLsizei* length, GLchar* log);
+    GLuint(APIENTRY* CreateProgram)();
+    void(APIENTRY* AttachShader)(GLuint program, GLuint shader);
+    void(APIENTRY* LinkProgram)(GLuint program);
+    void(APIENTRY* GetProgramiv)(GLuint program, GLenum pname, GLint* params);
+    void(APIENTRY* GetProgramInfoLog)(GLuint program, GLsizei max_length, GLsizei* length, GLchar* log);
+    void(APIENTRY* DeleteShader)(GLuint shader);
+    GLint(APIENTRY* GetAttribLocation)(GLuint program, const GLchar* name);
+    GLint(APIENTRY* GetUniformLocation)(GLuint program, const GLchar* name);
+    void(APIENTRY* UseProgram)(GLuint program);
+    void(APIENTRY* EnableVertexAttribArray)(GLuint index);
+    void(APIENTRY* VertexAttribPointer)(GLuint index, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
+                                        const void* pointer);
+    void(APIENTRY* UniformMatrix4fv)(GLint location, GLsizei count, GLboolean transpose, const GLfloat* value);
+    void(APIENTRY* Uniform3f)(GLint location, GLfloat x, GLfloat y, GLfloat z);
+    void(APIENTRY* Uniform3fv)(GLint location, GLsizei count, const GLfloat* value);
+    void(APIENTRY* Uniform4f)(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w);
+    void(APIENTRY* Uniform1i)(GLint location, GLint x);
+};
+
+// Called as gl.UseProgram(...), gl.BufferData(...), ...
+extern GlFunctions gl;
+
+// Fetches the 26 entry points through platform_gl_proc_address with the
+// context current; a missing one ends through fatal_error naming it.
+void gl_load_functions();
