@@ -72,7 +72,14 @@ float noise2(float a, float b)
     return n * 0.507f;
 }
 
+float terrain_height_and_coarse(float x, float z, float* coarse)
+{
+    *coarse = noise2(0.005f * x, 0.005f * z);
+    return 4.0f * noise2(0.1f * x, 0.1f * z) + 32.0f * *coarse;
+}
+
 float terrain_height(float x, float z)
 {
-    return 4.0f * noise2(0.1f * x, 0.1f * z) + 32.0f * noise2(0.005f * x, 0.005f * z);
+    float coarse;
+    return terrain_height_and_coarse(x, z, &coarse);
 }

@@ -1,18 +1,29 @@
 #pragma once
 // The ground as one static triangle mesh: 512 x 512 unit cells, six vertices
-// each, atlas tile 2 or 3 by the coarse noise, flat normals.
+// each with no sharing, atlas tile 2 or 3 by the coarse noise at the cell's
+// corner, flat normals (so the ground is drawn faceted).
+#include <cstdint>
+
 #include "gfx/model_format.h"
 
 constexpr int TERRAIN_CELLS = 512;
 constexpr int TERRAIN_VERTEX_COUNT = TERRAIN_CELLS * TERRAIN_CELLS * 6;
 
-// Cell (i, j) owns records 6 * (512 * j + i) to 6 * (512 * j + i) + 5.
+// Cell (i, j) covers x i..i+1, z j..j+1 and owns the records
+// 6 * (512 * j + i) to 6 * (512 * j + i) + 5.
 extern ModelVertex terrain_vertices[TERRAIN_VERTEX_COUNT];
 extern uint32_t terrain_vbo;
 
-// Fills terrain_vertices (no GL). Each lattice height is evaluated once and
-// reused; the result is bit-identical to terrain_height at every vertex.
-void terrain_fill();
+// Fills TERRAIN_VERTEX_COUNT records. Each of the 513 x 513 lattice heights
+// is evaluated once and shared by the cells that meet there: the same
+// arguments give the same floats, so the result is bit-identical to
+// terrain_fill_direct at a seventh of the noise evaluations.
+void terrain_fill(ModelVertex* out);
 
-// terrain_fill, then one upload into terrain_vbo (created if 0).
+// The mesh by its definition: 13 noise evaluations a cell (the tile, then two
+// for each of the six vertices). Kept as the reference for terrain_fill.
+void terrain_fill_direct(ModelVertex* out);
+
+// terrain_fill into terrain_vertices, then one upload into terrain_vbo
+// (created if 0), left bound to GL_ARRAY_BUFFER.
 void terrain_build();
