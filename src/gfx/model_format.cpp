@@ -1,7 +1,6 @@
 #include "gfx/model_format.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -204,20 +203,7 @@ void write_model(const char* path, const Model& model)
 void flat_normals(ModelVertex* vertices, int count)
 {
     for (int i = 0; i + 3 <= count; i += 3) {
-        const Vec3 p0 = vertices[i].position;
-        const Vec3 p1 = vertices[i + 1].position;
-        const Vec3 p2 = vertices[i + 2].position;
-        const Vec3 e1{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
-        const Vec3 e2{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z};
-        const Vec3 n{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
-        const float length = std::sqrt((n.x * n.x + n.y * n.y) + n.z * n.z);
-        const float k = 1.0f / length;
-        Vec3 normal{n.x * k, n.y * k, n.z * k};
-        // A triangle of zero area (or one so large that its cross product
-        // overflows) has no direction to face: it gets the zero normal, which
-        // takes no light, instead of NaNs. Such a triangle covers no pixels.
-        if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
-            normal = Vec3{0, 0, 0};
+        const Vec3 normal = face_normal(vertices[i].position, vertices[i + 1].position, vertices[i + 2].position);
         vertices[i].normal = vertices[i + 1].normal = vertices[i + 2].normal = normal;
     }
 }

@@ -14,6 +14,7 @@
 // This half is pure code over bytes; putting a Model on the GPU (vertex
 // buffer, texture ids) is the graphics layer's job.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -59,7 +60,34 @@ Model read_model(const char* path);
 std::vector<uint8_t> encode_model(const Model& model);
 void write_model(const char* path, const Model& model);
 
+// e1 x e2 scaled to unit length by the reciprocal of its length (one
+// division, three multiplications).
+inline Vec3 unit_cross(Vec3 e1, Vec3 e2)
+{
+    const Vec3 n{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+    const float k = 1.0f / std::sqrt((n.x * n.x + n.y * n.y) + n.z * n.z);
+    return Vec3{n.x * k, n.y * k, n.z * k};
+}
+
+// The unit normal of a triangle from its edges e1 = p1 - p0 and e2 = p2 - p0,
+// pointing to the side from which the vertices run counter-clockwise. A
+// triangle of zero area (or one so large that its cross product overflows)
+// has no direction to face: it gets the zero normal, which takes no light,
+// instead of NaNs; such a triangle covers no pixels.
+inline Vec3 face_normal_of_edges(Vec3 e1, Vec3 e2)
+{
+    const Vec3 normal = unit_cross(e1, e2);
+    if (!std::isfinite(normal.x) || !std::isfinite(normal.y) || !std::isfinite(normal.z))
+        return Vec3{0, 0, 0};
+    return normal;
+}
+
+inline Vec3 face_normal(Vec3 p0, Vec3 p1, Vec3 p2)
+{
+    return face_normal_of_edges(Vec3{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z},
+                                Vec3{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z});
+}
+
 // Rewrites the normal of every vertex of each triangle (v[i], v[i+1], v[i+2])
-// with the unit normal of that triangle: (p1 - p0) x (p2 - p0), pointing to
-// the side from which the vertices run counter-clockwise.
+// with that triangle's face_normal. Positions and texture coordinates stay.
 void flat_normals(ModelVertex* vertices, int count);

@@ -14,7 +14,3 @@ float noise2(float a, float b);
 
 // Ground height at world (x, z): 4 * noise2(0.1x, 0.1z) + 32 * noise2(0.005x, 0.005z).
 float terrain_height(float x, float z);
-
-// terrain_height, also giving the coarse octave's noise2 (without its factor
-// 32), which the terrain mesh uses to pick a cell's tile.
-float terrain_height_and_coarse(float x, float z, float* coarse);

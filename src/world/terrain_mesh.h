@@ -14,10 +14,14 @@ constexpr int TERRAIN_VERTEX_COUNT = TERRAIN_CELLS * TERRAIN_CELLS * 6;
 extern ModelVertex terrain_vertices[TERRAIN_VERTEX_COUNT];
 extern uint32_t terrain_vbo;
 
+// The atlas tile of a cell from the coarse noise at its corner: tile 3 (grass)
+// almost everywhere, tile 2 (bare earth) where the noise is below -0.5.
+int terrain_tile(float coarse);
+
 // Fills TERRAIN_VERTEX_COUNT records. Each of the 513 x 513 lattice heights
 // is evaluated once and shared by the cells that meet there: the same
 // arguments give the same floats, so the result is bit-identical to
-// terrain_fill_direct at a seventh of the noise evaluations.
+// terrain_fill_direct at about a seventh of the work.
 void terrain_fill(ModelVertex* out);
 
 // The mesh by its definition: 13 noise evaluations a cell (the tile, then two
