@@ -57,3 +57,8 @@ extern GlFunctions gl;
 // Fetches the 26 entry points through platform_gl_proc_address with the
 // context current; a missing one ends through fatal_error naming it.
 void gl_load_functions();
+
+// One entry point by name through platform_gl_proc_address; a missing one
+// ends through fatal_error naming it. Tools and tests fetch the few extra
+// entry points they need (buffer read-back, framebuffers) the same way.
+void* gl_require_proc(const char* name);

@@ -1,0 +1,142 @@
+// One frame of the game, composed in a fixed order: sky, terrain, deposits,
+// near markers, the held pickaxe, the counter lines; then presented.
+#include "draw/frame.h"
+
+#include <cmath>
+
+#include "draw/draw_model.h"
+#include "draw/font.h"
+#include "gfx/model_loader.h"
+#include "gfx/shaders.h"
+#include "gfx/textures.h"
+#include "main/frame_timer.h"
+#include "main/platform.h"
+#include "world/controls.h"
+#include "world/mining.h"
+#include "world/movement.h"
+#include "world/ores.h"
+#include "world/terrain_mesh.h"
+#include "world/tick.h"
+
+int32_t client_width = 800;
+int32_t client_height = 600;
+
+namespace {
+
+// A marker is drawn only for deposits closer than 5 units (squared distance,
+// compared strictly), so only a few pay for their per-draw buffer.
+constexpr float BILLBOARD_RANGE_SQUARED = 25.0f;
+constexpr float BILLBOARD_SIZE = 1.0f;
+
+// Where the hand holds the pickaxe, in the camera's axes: right, up, back.
+constexpr Vec3 HAND_OFFSET{0.3f, -1.1f, -0.5f};
+constexpr double HALF_PI = 1.5707963267948966;
+
+void set_matrix(GLint location, const Mat4& matrix)
+{
+    gl.UniformMatrix4fv(location, 1, GL_FALSE, matrix.m);
+}
+
+void set_terrain_matrices()
+{
+    const Mat4 identity = mat4_identity();
+    // Terrain vertices are already in world coordinates.
+    set_matrix(lit_program.rot, identity);
+    set_matrix(lit_program.mtw, identity);
+    set_matrix(lit_program.mvp, view_projection(camera, VIEW_ASPECT));
+}
+
+void set_lights()
+{
+    // The shader weights the sun by its height, so below the horizon it
+    // gives no light at all.
+    gl.Uniform3f(lit_program.sun, std::cos(sun_angle), std::sin(sun_angle), 0.0f);
+    const float torch_position[3] = {camera.x, camera.y, camera.z};
+    gl.Uniform3fv(lit_program.torch, 1, torch_position);
+    if (torch_on)
+        gl.Uniform3f(lit_program.torchColor, 1.0f, 0.89f, 0.749f);
+    else
+        gl.Uniform3f(lit_program.torchColor, 0.0f, 0.0f, 0.0f);
+}
+
+void draw_ores()
+{
+    for (int32_t i = 0; i < ore_count; i++) {
+        const Ore& ore = ores[i];
+        if (ore.hits == 0)
+            continue;
+        draw_model(ore_models[stage_of(ore.hits)], camera, Vec3{0, 0, 0}, 1.0f, ore.position);
+    }
+}
+
+void draw_markers()
+{
+    for (int32_t i = 0; i < ore_count; i++) {
+        const Ore& ore = ores[i];
+        if (ore.hits == 0)
+            continue;
+        // Measured to the deposit, drawn at its marker.
+        const float dx = camera.x - ore.position.x;
+        const float dy = camera.y - ore.position.y;
+        const float dz = camera.z - ore.position.z;
+        if (dx * dx + dy * dy + dz * dz < BILLBOARD_RANGE_SQUARED)
+            draw_billboard(camera, ore.marker, BILLBOARD_SIZE);
+    }
+}
+
+void draw_pickaxe()
+{
+    // The hand point swings about the camera's vertical axis by up to one
+    // radian; the pickaxe itself keeps its orientation while it moves.
+    const Vec3 swung = mat4_apply(euler_rotation(0.0f, swing_progress, 0.0f), HAND_OFFSET, 0.0f);
+    const Vec3 offset = mat4_apply(euler_rotation(camera.pitch, camera.yaw, camera.roll), swung, 0.0f);
+    const Vec3 hand{camera.x + offset.x, camera.y + offset.y, camera.z + offset.z};
+    const Vec3 angles{0.0f, (float)((double)camera.yaw - HALF_PI), -camera.pitch};
+    draw_model(pickaxe_model, camera, angles, 1.0f, hand);
+}
+
+}  // namespace
+
+void set_fixed_gl_state()
+{
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);  // GL_LESS, the default
+    glEnable(GL_CULL_FACE);   // back faces, counter-clockwise front: the defaults
+}
+
+void compose_frame()
+{
+    glViewport(0, 0, client_width, client_height);
+    glClearColor(0.392f, 0.584f, 0.929f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    gl.UseProgram(lit_program.program);
+    set_terrain_matrices();
+    set_lights();
+    gl.ActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, icon_texture);
+    gl.Uniform1i(lit_program.tex, 0);
+    bind_lit_vertex_buffer(terrain_vbo);
+    glDrawArrays(GL_TRIANGLES, 0, TERRAIN_VERTEX_COUNT);
+
+    draw_ores();
+    // The deposits left their own textures bound; markers use the atlas.
+    glBindTexture(GL_TEXTURE_2D, icon_texture);
+    draw_markers();
+
+    // A fresh depth buffer for the pickaxe, so that it shows even with the
+    // eye inside a deposit or against the ground.
+    glClear(GL_DEPTH_BUFFER_BIT);
+    draw_pickaxe();
+
+    per_second_update(platform_counter());
+    draw_text(ticks_text, -130.0f, 90.0f, 1.0f);
+    draw_text(frames_text, -130.0f, 80.0f, 1.0f);
+}
+
+void draw_frame()
+{
+    compose_frame();
+    platform_swap_buffers();
+}

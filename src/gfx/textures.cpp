@@ -1,0 +1,75 @@
+// Square RGBA textures decoded from tex/<name>.png, and the registry that
+// the model loader resolves submesh texture names in.
+#include "gfx/textures.h"
+
+#include <cstring>
+#include <string>
+
+#include <stb_image.h>
+
+#include "main/fatal_error.h"
+
+TextureRegistry texture_registry;
+GLuint icon_texture;
+
+GLuint create_texture(const uint8_t* pixels, int32_t width)
+{
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    // Nearest filtering for minification too, so no mipmaps are needed.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, width, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return id;
+}
+
+GLuint load_texture(const char* name)
+{
+    const std::string path = std::string("tex/") + name + ".png";
+    // Flipped so that the first row handed to OpenGL is the bottom row of the
+    // picture: v = 0 is its bottom edge, v = 1 its top.
+    stbi_set_flip_vertically_on_load(1);
+    int width = 0, height = 0, channels = 0;
+    uint8_t* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    if (!pixels)
+        fatal_errorf("%s: cannot load the texture (%s)", path.c_str(), stbi_failure_reason());
+    // The texture's height is taken from its width; any other shape would be
+    // uploaded wrong (or read past the pixels), so it is refused.
+    if (width != height) {
+        stbi_image_free(pixels);
+        fatal_errorf("%s: the texture is %d x %d pixels; textures must be square", path.c_str(), width, height);
+    }
+    const GLuint id = create_texture(pixels, width);
+    register_texture(name, id);
+    stbi_image_free(pixels);
+    return id;
+}
+
+void register_texture(const char* name, GLuint id)
+{
+    TextureRegistry& registry = texture_registry;
+    if (registry.count >= TEXTURE_REGISTRY_CAPACITY)
+        fatal_errorf("Cannot register the texture \"%s\": the registry holds at most %d textures", name,
+                     TEXTURE_REGISTRY_CAPACITY);
+    registry.entries[registry.count] = TextureEntry{name, id};
+    registry.count += 1;
+}
+
+const TextureEntry* find_texture(const char* name)
+{
+    for (int32_t i = 0; i < texture_registry.count; i++)
+        if (std::strcmp(texture_registry.entries[i].name, name) == 0)
+            return &texture_registry.entries[i];
+    return nullptr;
+}
+
+void load_textures()
+{
+    load_texture("ironOreNoise");
+    load_texture("wood");
+    load_texture("metal");
+    icon_texture = load_texture("icon");
+}
