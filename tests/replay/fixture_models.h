@@ -1,0 +1,16 @@
+#pragma once
+// Small stand-ins for the game's ore models: one cube per stage, larger for
+// fresher deposits, sunk a quarter of its size into the ground. Tests and
+// benchmarks build the world from these, so their results do not depend on
+// the real data files.
+#include "gfx/model_format.h"
+
+// The cube for stage 0 (last hits) to 3 (fresh): 12 triangles wound
+// counter-clockwise seen from outside, one submesh, its own collision box.
+Model fixture_ore_model(int stage);
+
+// Puts the four fixture models into ore_models, as reading mdl/ would.
+void load_fixture_ore_models();
+
+// Writes DIR/mdl/ore0.bmf .. ore3.bmf, creating the folders.
+void write_fixture_data(const char* dir);
