@@ -17,3 +17,10 @@ run_x ctest --preset linux
 cmake --preset asan
 cmake --build --preset asan
 run_x ctest --preset asan
+
+# --- Fuzz smoke (replay engineer's step) ---------------------------------
+# The .bmf reader's libFuzzer target, built with clang, runs a few seconds
+# from its generated seed corpus; a crash or a sanitizer report fails it.
+cmake --preset fuzz
+cmake --build --preset fuzz -j 2 --target fuzz_parse_model fuzz_make_model_seeds
+ctest --test-dir build/fuzz -L fuzz --output-on-failure
