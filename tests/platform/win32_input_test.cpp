@@ -1,0 +1,283 @@
+// The Windows layer on a real window (under Wine here): the window procedure
+// with the input cases, Escape and closing, the message drain, the window's
+// size and place, the cursor capture and the raw input registration.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "input_cases.h"
+#include "main/input.h"
+#include "main/platform.h"
+#include "main/win32_platform.h"
+#include "world/controls.h"
+#include "world/movement.h"
+
+namespace {
+
+std::vector<int> held_keys;
+
+// GetKeyState reads the thread's keyboard state, which SetKeyboardState
+// sets: the keys the case holds down at this step.
+void set_held_keys()
+{
+    BYTE state[256] = {};
+    for (int key : held_keys)
+        state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+// A raw mouse record as GetRawInputData fills it.
+void fill_raw_record(uint8_t* record, uint32_t type, int32_t dx, int32_t dy)
+{
+    std::memset(record, 0, RAW_INPUT_RECORD_SIZE);
+    std::memcpy(record + 0, &type, 4);
+    std::memcpy(record + 36, &dx, 4);
+    std::memcpy(record + 40, &dy, 4);
+}
+
+void take_pending_messages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+class Win32Window : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool registered = false;
+        if (!registered) {
+            main_instance = GetModuleHandleW(nullptr);
+            register_window_class();
+            registered = true;
+        }
+        create_main_window();
+        take_pending_messages();
+        held_keys.clear();
+        set_held_keys();
+        set_input_state(InputState{});
+    }
+    void TearDown() override
+    {
+        if (IsWindow(main_window))
+            DestroyWindow(main_window);
+        take_pending_messages();  // the quit message the removal posts
+    }
+};
+
+}  // namespace
+
+void drive_input_step(const InputStep& step)
+{
+    const WPARAM key = static_cast<WPARAM>(step.key);
+    switch (step.act) {
+    case InputAct::press:
+        held_keys.push_back(step.key);
+        set_held_keys();
+        SendMessageW(main_window, WM_KEYDOWN, key, 1);
+        break;
+    case InputAct::repeat:  // previous-state bit set: the key was down
+        SendMessageW(main_window, WM_KEYDOWN, key, 1 | (1 << 30));
+        break;
+    case InputAct::release:
+        held_keys.erase(std::remove(held_keys.begin(), held_keys.end(), step.key), held_keys.end());
+        set_held_keys();
+        SendMessageW(main_window, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+        break;
+    case InputAct::click:
+        SendMessageW(main_window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 300));
+        break;
+    case InputAct::move: {
+        // What WM_INPUT does with the record GetRawInputData reads.
+        uint8_t record[RAW_INPUT_RECORD_SIZE];
+        fill_raw_record(record, RIM_TYPEMOUSE, step.dx, step.dy);
+        raw_input_look(record);
+        break;
+    }
+    }
+}
+
+namespace {
+
+TEST_F(Win32Window, InputCasesThroughTheWindowProcedure)
+{
+    for (const InputCase& input_case : input_cases())
+        play_input_case(input_case);
+}
+
+TEST_F(Win32Window, KeyMessagesAreHandledWithResultZero)
+{
+    for (WPARAM key : {WPARAM{'A'}, WPARAM{'Q'}, WPARAM{VK_F1}, WPARAM{VK_SPACE}}) {
+        EXPECT_EQ(window_proc(main_window, WM_KEYDOWN, key, 1), 0) << key;
+        EXPECT_EQ(window_proc(main_window, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31)), 0) << key;
+    }
+}
+
+TEST_F(Win32Window, OnlyMouseRecordsTurnTheView)
+{
+    uint8_t record[RAW_INPUT_RECORD_SIZE];
+    for (uint32_t type : {uint32_t{RIM_TYPEKEYBOARD}, uint32_t{RIM_TYPEHID}, uint32_t{7}}) {
+        fill_raw_record(record, type, 300, 300);
+        raw_input_look(record);
+        EXPECT_EQ(camera.yaw, 0.0f) << type;
+        EXPECT_EQ(camera.pitch, 0.0f) << type;
+    }
+    fill_raw_record(record, RIM_TYPEMOUSE, 300, 300);
+    raw_input_look(record);
+    EXPECT_FLOAT_EQ(camera.yaw, -0.6f);
+    EXPECT_FLOAT_EQ(camera.pitch, -0.6f);
+}
+
+// A WM_INPUT whose record cannot be read must not turn the view by whatever
+// the buffer still holds from the motion before.
+TEST_F(Win32Window, UnreadableRawInputTurnsNothing)
+{
+    fill_raw_record(raw_input_record, RIM_TYPEMOUSE, 250, -40);
+    EXPECT_EQ(window_proc(main_window, WM_INPUT, RIM_INPUT, reinterpret_cast<LPARAM>(nullptr)), 0);
+    EXPECT_EQ(window_proc(main_window, WM_INPUT, RIM_INPUT, 0x12345), 0);
+    EXPECT_EQ(camera.yaw, 0.0f);
+    EXPECT_EQ(camera.pitch, 0.0f);
+}
+
+TEST_F(Win32Window, EscapeClosesTheWindowAndQuitsWithZero)
+{
+    SendMessageW(main_window, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_FALSE(IsWindow(main_window)) << "closed at once, inside the key press";
+    int exit_code = -1;
+    EXPECT_TRUE(platform_drain_messages(&exit_code));
+    EXPECT_EQ(exit_code, 0);
+}
+
+TEST_F(Win32Window, CloseRequestQuitsWithZero)
+{
+    // What the close button and Alt+F4 come to.
+    PostMessageW(main_window, WM_CLOSE, 0, 0);
+    int exit_code = -1;
+    EXPECT_TRUE(platform_drain_messages(&exit_code));
+    EXPECT_EQ(exit_code, 0);
+    EXPECT_FALSE(IsWindow(main_window));
+}
+
+TEST_F(Win32Window, DrainHandlesWaitingMessagesAndReportsTheQuitCode)
+{
+    int exit_code = -1;
+    EXPECT_FALSE(platform_drain_messages(&exit_code)) << "empty queue";
+
+    PostMessageW(main_window, WM_KEYDOWN, 'C', 1);
+    PostMessageW(main_window, WM_KEYDOWN, 'T', 1);
+    EXPECT_FALSE(platform_drain_messages(&exit_code));
+    EXPECT_TRUE(fly_mode);
+    EXPECT_TRUE(torch_on);
+
+    for (int code : {0, 3, 255}) {
+        PostQuitMessage(code);
+        EXPECT_TRUE(platform_drain_messages(&exit_code));
+        EXPECT_EQ(exit_code, code);
+    }
+}
+
+TEST_F(Win32Window, ClientAreaIs800By600AndTheWindowCentred)
+{
+    RECT client{};
+    GetClientRect(main_window, &client);
+    EXPECT_EQ(client.right - client.left, 800);
+    EXPECT_EQ(client.bottom - client.top, 600);
+
+    RECT outer{};
+    GetWindowRect(main_window, &outer);
+    const POINT expected = centred_position(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                            outer.right - outer.left, outer.bottom - outer.top);
+    EXPECT_EQ(outer.left, expected.x);
+    EXPECT_EQ(outer.top, expected.y);
+
+    wchar_t title[32] = {};
+    GetWindowTextW(main_window, title, 32);
+    EXPECT_STREQ(title, L"Quarrytop");
+    EXPECT_NE(GetWindowLongW(main_window, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+TEST_F(Win32Window, MinimisedWindowHasAnEmptyClientArea)
+{
+    ShowWindow(main_window, SW_SHOWNORMAL);
+    int32_t width = -1, height = -1;
+    platform_client_size(&width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+
+    ShowWindow(main_window, SW_MINIMIZE);
+    platform_client_size(&width, &height);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+
+    ShowWindow(main_window, SW_RESTORE);
+    platform_client_size(&width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+}
+
+TEST_F(Win32Window, RawMouseInputIsRegisteredForTheWindow)
+{
+    platform_register_raw_input();
+    RAWINPUTDEVICE devices[4] = {};
+    UINT count = 4;
+    ASSERT_EQ(GetRegisteredRawInputDevices(devices, &count, sizeof devices[0]), 1u);
+    EXPECT_EQ(devices[0].usUsagePage, 0x01);
+    EXPECT_EQ(devices[0].usUsage, 0x02);
+    EXPECT_EQ(devices[0].dwFlags, 0u);
+    EXPECT_EQ(devices[0].hwndTarget, main_window);
+}
+
+TEST_F(Win32Window, RegisteringTheClassTwiceEndsNamingIt)
+{
+    EXPECT_EXIT(register_window_class(), testing::ExitedWithCode(1),
+                "Could not register the window class \"opengl_window_class\"");
+}
+
+TEST(Win32Placement, CentresEvenWhenTheWindowIsLargerThanTheScreen)
+{
+    struct Case {
+        int screen_width, screen_height, outer_width, outer_height;
+        LONG x, y;
+    };
+    const Case cases[] = {
+        {1920, 1080, 816, 639, 552, 221},
+        {1366, 768, 817, 639, 275, 65},  // odd sizes: each half truncated
+        {800, 600, 816, 639, -8, -19},
+        {640, 480, 816, 639, -88, -79},
+    };
+    for (const Case& c : cases) {
+        const POINT at = centred_position(c.screen_width, c.screen_height, c.outer_width, c.outer_height);
+        EXPECT_EQ(at.x, c.x) << c.screen_width << "x" << c.screen_height;
+        EXPECT_EQ(at.y, c.y) << c.screen_width << "x" << c.screen_height;
+    }
+}
+
+TEST(Win32GlVersion, AcceptsTwoPointZeroAndLater)
+{
+    struct Case {
+        const char* version;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"2.0", true},
+        {"2.1 Mesa 22.3.6", true},
+        {"4.5 (Compatibility Profile) Mesa 22.3.6", true},
+        {"4.6.0 NVIDIA 535.54", true},
+        {"10.0", true},
+        {"1.1.0", false},
+        {"1.5 Microsoft", false},
+        {"OpenGL ES 3.2", false},
+        {"", false},
+        {"2", false},
+        {"2.", false},
+        {".2", false},
+        {nullptr, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(gl_version_at_least_2_0(c.version), c.accepted) << (c.version ? c.version : "(null)");
+}
+
+}  // namespace
