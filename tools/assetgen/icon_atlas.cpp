@@ -114,39 +114,43 @@ Image earth_tile()
     return tile;
 }
 
-// A bullseye about half a unit across on the one-unit billboard: its red
-// rings end about 0.2 units from the centre, the distance within which a
-// strike counts, and four pointers aim at it. A dark outline keeps it
-// readable on rock, grass and sky alike.
+// A target about two thirds of a unit across on the one-unit billboard: a
+// red centre dot, a clear gap, a yellow ring ending about 0.2 units from the
+// centre (the distance within which a strike counts) and four pointers
+// aiming inwards, each outlined dark. The billboard faces the viewer and
+// takes only sunlight, so with the sun high it is drawn nearly black; the
+// gap and the pointers keep its outline a target even then.
 Image marker_tile()
 {
     Image tile = make_tile();
-    const Rgba red{228, 38, 26, 255}, white{255, 250, 236, 255}, yellow{255, 206, 44, 255};
-    const Rgba outline{40, 18, 12, 255};
+    const Rgba red{232, 36, 24, 255}, yellow{255, 208, 44, 255}, outline{36, 16, 10, 255};
     const double c = T / 2.0;
     for (int y = 0; y < T; y++)
         for (int x = 0; x < T; x++) {
             const double ox = x + 0.5 - c, oy = y + 0.5 - c;
             const double r = std::sqrt(ox * ox + oy * oy);
-            const double ax = std::fabs(ox), ay = std::fabs(oy);
+            const double along = std::fmax(std::fabs(ox), std::fabs(oy));
+            const double across = std::fmin(std::fabs(ox), std::fabs(oy));
             Rgba& texel = at(tile, x, y);
             if (r <= 2.3)
                 texel = red;
-            else if (r <= 3.9)
-                texel = white;
-            else if (r <= 5.6)
-                texel = red;
-            else if (r <= 6.9)
+            else if (r <= 3.4)
                 texel = outline;
-            // Pointers on the axes, a yellow core in a dark outline, with a
-            // gap to the rings.
-            else if ((ax < 1.0 && ay > 7.9 && ay < 11.0) || (ay < 1.0 && ax > 7.9 && ax < 11.0))
+            else if (r <= 4.6)
+                continue;  // the clear gap
+            else if (r <= 5.5)
+                texel = outline;
+            else if (r <= 6.8)
                 texel = yellow;
-            else if ((ax < 2.0 && ay < 12.0 && ay > 6.9) || (ay < 2.0 && ax < 12.0 && ax > 6.9))
+            else if (r <= 7.8)
+                texel = outline;
+            else if (across < 1.0 && along > 8.8 && along < 12.5)
+                texel = yellow;
+            else if (across < 2.0 && along < 13.5)
                 texel = outline;
         }
-    // A small glint on the red centre so it reads as a raised button.
-    at(tile, (int)c - 2, (int)c - 2) = Rgba{255, 160, 140, 255};
+    // A glint on the red dot so it reads as a raised button.
+    at(tile, (int)c - 2, (int)c - 2) = Rgba{255, 170, 150, 255};
     return tile;
 }
 

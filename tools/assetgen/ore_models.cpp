@@ -30,12 +30,12 @@ struct Ring {
 const Ring PROFILE[] = {
     {-0.80, 0.76},  // buried skirt, deep enough for the steepest ground under a deposit
     {-0.04, 0.98},  // where it meets level ground
-    {0.32, 0.96},
-    {0.64, 0.78},
-    {0.88, 0.46},
+    {0.28, 0.95},
+    {0.56, 0.76},
+    {0.76, 0.44},
 };
 constexpr int RING_COUNT = sizeof PROFILE / sizeof PROFILE[0];
-constexpr double TOP_HEIGHT = 1.02;
+constexpr double TOP_HEIGHT = 0.88;
 constexpr int SEGMENTS = 11;
 
 // Footprint and height scale of each stage, ore0 to ore3.

@@ -22,7 +22,7 @@ Image make_ore_texture()
     const int size = 256;
     Image image = make_image(size, size, Rgba{0, 0, 0, 255});
     const Rgba rock_dark{64, 60, 58, 255}, rock_mid{122, 116, 108, 255}, rock_light{172, 165, 152, 255};
-    const Rgba rust_edge{180, 100, 46, 255}, rust_core{112, 46, 26, 255}, glint{214, 212, 204, 255};
+    const Rgba rust_edge{180, 100, 46, 255}, rust_core{112, 46, 26, 255}, glint{200, 198, 190, 255};
     for (int y = 0; y < size; y++)
         for (int x = 0; x < size; x++) {
             const double fx = x / (double)size, fy = y / (double)size;
@@ -54,7 +54,7 @@ Image make_ore_texture()
             const double near_iron = smoothstep(0.45, 0.6, iron);
             if (speck > 0.985 - 0.06 * near_iron)
                 c = mix(c, speck > 0.993 ? rust_core : rust_edge, 0.85);
-            else if (speck < 0.003)
+            else if (speck < 0.0012)
                 c = glint;
 
             // Pixel-scale grit.
