@@ -1,4 +1,5 @@
 // quarrytop-shot: one frame of the game, drawn off screen into a PNG.
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "gfx/gl_functions.h"
 #include "main/fatal_error.h"
 #include "main/sdl_window.h"
 #include "replay_script.h"
@@ -28,6 +30,9 @@ const char* const USAGE =
     "  --size WxH     the client size in pixels, each 1..4096\n"
     "  --script FILE  a replay script (run, tick, key, mouse, click, print)\n"
     "                 run after start-up, before the frame is drawn\n"
+    "  --timing       print, on standard error, how long after the process\n"
+    "                 started the window, the world and the first frame were\n"
+    "                 finished\n"
     "  --help         this text\n";
 
 constexpr long MAX_SIDE = 4096;
@@ -76,6 +81,30 @@ std::string absolute(const std::string& path)
     return std::string(cwd) + "/" + path;
 }
 
+// Milliseconds since the process started, from the kernel's record of its
+// start (10 ms resolution) and the boot-time clock.
+double ms_since_process_start()
+{
+    FILE* stat = std::fopen("/proc/self/stat", "r");
+    unsigned long long start_ticks = 0;
+    if (stat) {
+        // Field 22 is the start time; field 2 (the name) is in parentheses.
+        char line[1024] = {};
+        if (std::fgets(line, sizeof line, stat)) {
+            const char* p = std::strrchr(line, ')');
+            for (int field = 2; p && field < 22; field++)
+                p = std::strchr(p + 1, ' ');
+            if (p)
+                start_ticks = std::strtoull(p + 1, nullptr, 10);
+        }
+        std::fclose(stat);
+    }
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const double now_ms = (double)now.tv_sec * 1000.0 + (double)now.tv_nsec / 1e6;
+    return now_ms - (double)start_ticks * 1000.0 / (double)sysconf(_SC_CLK_TCK);
+}
+
 // What the script prints goes to standard output, as with the replay tool.
 void run_script(const std::string& path)
 {
@@ -94,12 +123,15 @@ int main(int argc, char** argv)
     std::string script;
     std::string out;
     int width = 800, height = 600;
+    bool timing = false;
     for (int i = 1; i < argc; i++) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
         if (arg == "--help" || arg == "-h") {
             std::fputs(USAGE, stdout);
             return 0;
+        } else if (arg == "--timing") {
+            timing = true;
         } else if (arg == "--data" && has_value) {
             data = argv[++i];
         } else if (arg == "--size" && has_value) {
@@ -120,14 +152,22 @@ int main(int argc, char** argv)
     script = absolute(script);
 
     open_hidden_gl_window(width, height);
+    const double window_ms = ms_since_process_start();
     if (chdir(data.c_str()) != 0)
         fatal_errorf("%s: cannot enter the data folder (%s)", data.c_str(), std::strerror(errno));
     start_world();
+    glFinish();
+    const double world_ms = ms_since_process_start();
     hold_counters("ticks: 60", "frames: 60");
     if (!script.empty())
         run_script(script);
     // As every pass of the game's loop does before it draws.
     place_camera();
-    write_frame_png(out, compose_and_read(width, height));
+    const Frame frame = compose_and_read(width, height);
+    const double frame_ms = ms_since_process_start();
+    write_frame_png(out, frame);
+    if (timing)
+        std::fprintf(stderr, "window and context %.0f ms, world %.0f ms, first frame %.0f ms after the process started\n",
+                     window_ms, world_ms, frame_ms);
     return 0;
 }
