@@ -167,6 +167,11 @@ struct MarkerCase {
     bool drawn;
 };
 
+void PrintTo(const MarkerCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
 class GlMarker : public GlFrame, public testing::WithParamInterface<MarkerCase> {};
 
 TEST_P(GlMarker, DrawnOnlyWithinASquaredDistanceBelow25)
