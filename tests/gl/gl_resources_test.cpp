@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -433,6 +434,30 @@ TEST_F(GlResources, FontIsMeasuredAndRegistered)
     EXPECT_STREQ(texture_registry.entries[0].name, "font");
     EXPECT_EQ(texture_registry.entries[0].id, font_texture);
     EXPECT_EQ(texture_width(font_texture), 128);
+}
+
+// The game's own font, measured as the game measures it: narrow glyphs stay
+// narrow, and a counter line comes out as wide as its glyphs say.
+TEST_F(GlResources, GameFontIsMeasuredFromItsPixels)
+{
+    const std::string data = QUARRYTOP_SOURCE_DIR;
+    if (!std::filesystem::exists(data + "/tex/font.png"))
+        GTEST_SKIP() << "no game data in " << data;
+    InDirectory in(data);
+    load_font();
+    const struct {
+        char ch;
+        int width;
+    } widths[] = {{' ', 5}, {'!', 1}, {'i', 1}, {':', 1}, {'1', 3}, {'t', 3}, {'0', 5}, {'m', 5}, {'W', 5}};
+    for (const auto& w : widths)
+        EXPECT_EQ(glyph_widths[w.ch - FIRST_GLYPH], w.width) << "'" << w.ch << "'";
+    for (int g = 0; g < GLYPH_COUNT; g++) {
+        EXPECT_GE(glyph_widths[g], 1) << g;
+        EXPECT_LE(glyph_widths[g], 8) << g;
+    }
+    float width = 0;
+    build_text_vertices("ticks: 60", &width);
+    EXPECT_EQ(width, 41.0f);  // t i c k s : space 6 0, each with its gap
 }
 
 struct BadFont {
