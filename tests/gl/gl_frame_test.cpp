@@ -15,6 +15,8 @@
 #include "gfx/gl_functions.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
+#include "gfx/textures.h"
+#include "draw/draw_model.h"
 #include "gl_fixture.h"
 #include "main/frame_timer.h"
 #include "shot_world.h"
@@ -289,6 +291,103 @@ TEST_F(GlFrame, ClientHeightBelowSixDrawsNoText)
         get_uniform(text_program.program, text_program.proj, proj);
         for (float value : proj)
             EXPECT_TRUE(std::isfinite(value)) << "client height " << height;
+    }
+}
+
+// Draws one thing with lit_program under a sun at `sun_at` radians, on the
+// sky-coloured background, and reads the frame back.
+Frame draw_alone(float sun_at, void (*draw)())
+{
+    glViewport(0, 0, 800, 600);
+    glClearColor(0.392f, 0.584f, 0.929f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl.UseProgram(lit_program.program);
+    gl.Uniform3f(lit_program.sun, std::cos(sun_at), std::sin(sun_at), 0.0f);
+    gl.Uniform3f(lit_program.torch, 0, 0, 0);
+    gl.Uniform3f(lit_program.torchColor, 0, 0, 0);
+    gl.ActiveTexture(GL_TEXTURE0);
+    gl.Uniform1i(lit_program.tex, 0);
+    draw();
+    Frame f;
+    f.width = 800;
+    f.height = 600;
+    f.rgb.resize(800 * 600 * 3);
+    std::vector<uint8_t> bottom_up(f.rgb.size());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, bottom_up.data());
+    for (int y = 0; y < 600; y++)
+        std::memcpy(&f.rgb[(size_t)y * 2400], &bottom_up[(size_t)(599 - y) * 2400], 2400);
+    return f;
+}
+
+bool near_colour(const uint8_t* p, Rgba c, int tolerance)
+{
+    return std::abs(p[0] - c.r) <= tolerance && std::abs(p[1] - c.g) <= tolerance && std::abs(p[2] - c.b) <= tolerance;
+}
+
+Model two_slabs;
+
+TEST_F(GlFrame, DrawModelBindsEachSubmeshTextureAndPlacesIt)
+{
+    // Two flat slabs seen from straight above in the noon sun: the left one
+    // drawn with "ironOreNoise", the right one with "metal".
+    two_slabs = Model{};
+    add_box(two_slabs, Vec3{-1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "ironOreNoise");
+    add_box(two_slabs, Vec3{1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "metal");
+    flat_normals(two_slabs.vertices.data(), (int)two_slabs.vertices.size());
+    for (Submesh& submesh : two_slabs.submeshes)
+        submesh.texture = find_texture(submesh.name.c_str())->id;
+    gl.GenBuffers(1, &two_slabs.vertex_buffer);
+    gl.BindBuffer(GL_ARRAY_BUFFER, two_slabs.vertex_buffer);
+    gl.BufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(two_slabs.vertices.size() * sizeof(ModelVertex)),
+                  two_slabs.vertices.data(), GL_STATIC_DRAW);
+
+    camera = Camera{10, 3, -20, -1.5707964f, 0, 0};
+    const Frame f = draw_alone(1.5707964f, [] { draw_model(two_slabs, camera, Vec3{0, 0, 0}, 1.0f, Vec3{10, 0, -20}); });
+    EXPECT_TRUE(near_colour(f.at(250, 300), ORE_COLOUR, 2));
+    EXPECT_TRUE(near_colour(f.at(550, 300), METAL_COLOUR, 2));
+    EXPECT_TRUE(is_sky(f.at(400, 50)));
+
+    // The matrices of an unturned model: rot the identity, mtw the identity
+    // with the position in its fourth column.
+    using GetUniformfv = void(APIENTRY*)(GLuint, GLint, GLfloat*);
+    const auto get_uniform = reinterpret_cast<GetUniformfv>(gl_require_proc("glGetUniformfv"));
+    float rot[16], mtw[16];
+    get_uniform(lit_program.program, lit_program.rot, rot);
+    get_uniform(lit_program.program, lit_program.mtw, mtw);
+    Mat4 want = mat4_identity();
+    EXPECT_EQ(std::memcmp(rot, want.m, sizeof rot), 0);
+    want.m[12] = 10;
+    want.m[14] = -20;
+    EXPECT_EQ(std::memcmp(mtw, want.m, sizeof mtw), 0);
+
+    // No submeshes: the matrices are set, nothing is drawn.
+    two_slabs.submeshes.clear();
+    const Frame empty = draw_alone(1.5707964f, [] { draw_model(two_slabs, camera, Vec3{0, 0, 0}, 1.0f, Vec3{10, 0, -20}); });
+    EXPECT_TRUE(is_sky(empty.at(250, 300)));
+}
+
+TEST_F(GlFrame, BillboardShowsTheMarkerTileFacingTheCamera)
+{
+    // Looking along -x, the square's front faces +x; a sun 45 degrees up
+    // from +x lights it at half strength. Rolled or not, it covers the same
+    // middle of the screen.
+    glBindTexture(GL_TEXTURE_2D, icon_texture);
+    for (float roll : {0.0f, 0.7f}) {
+        camera = Camera{0, 50, 0, 0, 1.5707964f, roll};
+        const Frame f = draw_alone(0.78539819f, [] {
+            glBindTexture(GL_TEXTURE_2D, icon_texture);
+            draw_billboard(camera, Vec3{-2, 50, 0}, 1.0f);
+        });
+        const Rgba half_marker{128, 128, 0, 255};
+        EXPECT_TRUE(near_colour(f.at(400, 300), half_marker, 2)) << roll;
+        // A square of 1 at a distance of 2 spans 150 x 128 pixels and stays
+        // upright on the screen: near its corners it is there (a square that
+        // did not roll with the camera would have turned away from them),
+        // and it ends 75 pixels above the middle.
+        EXPECT_TRUE(near_colour(f.at(455, 245), half_marker, 2)) << roll;
+        EXPECT_TRUE(near_colour(f.at(345, 355), half_marker, 2)) << roll;
+        EXPECT_TRUE(is_sky(f.at(400, 220))) << roll;
     }
 }
 
