@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "gfx/shaders.h"
 #include "gfx/textures.h"
 #include "gl_fixture.h"
+#include "main/platform.h"
 #include "world/noise.h"
 #include "world/ores.h"
 #include "world/terrain_mesh.h"
@@ -121,6 +123,31 @@ TEST_F(GlResources, EveryEntryPointIsLoaded)
     ASSERT_EQ(count, 26u);
     for (size_t i = 0; i < count; i++)
         EXPECT_NE(slots[i], nullptr) << "entry " << i;
+}
+
+TEST_F(GlResources, WindowHasTheContextTheGameAsksFor)
+{
+    const char* version = (const char*)glGetString(GL_VERSION);
+    ASSERT_NE(version, nullptr);
+    EXPECT_GE(std::atoi(version), 2) << version;
+    GLint depth = 0, stencil = 0;
+    GLboolean double_buffered = GL_FALSE;
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    glGetIntegerv(GL_STENCIL_BITS, &stencil);
+    glGetBooleanv(GL_DOUBLEBUFFER, &double_buffered);
+    EXPECT_GE(depth, 24);
+    EXPECT_GE(stencil, 8);
+    EXPECT_EQ(double_buffered, GL_TRUE);
+
+    int32_t width = 0, height = 0;
+    platform_client_size(&width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+
+    EXPECT_GT(platform_counter_frequency(), 0);
+    const int64_t before = platform_counter();
+    platform_sleep_ms(2);
+    EXPECT_GT(platform_counter(), before);
 }
 
 // ---------------------------------------------------------------- programs
