@@ -13,18 +13,51 @@ static_assert(offsetof(RAWINPUT, data.mouse.lLastX) == 36, "raw mouse layout");
 static_assert(offsetof(RAWINPUT, data.mouse.lLastY) == 40, "raw mouse layout");
 static_assert(sizeof(RAWINPUTHEADER) + sizeof(RAWMOUSE) == RAW_INPUT_RECORD_SIZE, "raw mouse record size");
 
+static_assert(offsetof(RAWINPUT, data.mouse.usFlags) == 24, "raw mouse layout");
+
 alignas(8) uint8_t raw_input_record[RAW_INPUT_RECORD_SIZE];
+
+namespace {
+
+// The previous absolute pointer position, in pixels, once there is one.
+bool absolute_known;
+int32_t absolute_x, absolute_y;
+
+}  // namespace
 
 void raw_input_look(const uint8_t* record)
 {
     uint32_t type = 0;
+    uint16_t flags = 0;
     int32_t dx = 0, dy = 0;
     std::memcpy(&type, record + 0, sizeof type);
+    std::memcpy(&flags, record + 24, sizeof flags);
     std::memcpy(&dx, record + 36, sizeof dx);
     std::memcpy(&dy, record + 40, sizeof dy);
     if (type != RIM_TYPEMOUSE)
         return;
-    // Always relative: the flags and button data are not looked at.
+
+    // A mouse reports counts moved. Remote desktops, virtual machines and pen
+    // tablets report where the pointer is instead (0..65535 across the
+    // screen, or across all screens): taken as counts, each such record
+    // would throw the view to an angle given by the pointer's place. These
+    // become the motion since the previous one, in pixels; the first only
+    // marks the place.
+    if (flags & MOUSE_MOVE_ABSOLUTE) {
+        const bool all_screens = (flags & MOUSE_VIRTUAL_DESKTOP) != 0;
+        const int64_t width = GetSystemMetrics(all_screens ? SM_CXVIRTUALSCREEN : SM_CXSCREEN);
+        const int64_t height = GetSystemMetrics(all_screens ? SM_CYVIRTUALSCREEN : SM_CYSCREEN);
+        const int32_t x = static_cast<int32_t>(dx * width / 65536);
+        const int32_t y = static_cast<int32_t>(dy * height / 65536);
+        const bool first = !absolute_known;
+        dx = x - absolute_x;
+        dy = y - absolute_y;
+        absolute_known = true;
+        absolute_x = x;
+        absolute_y = y;
+        if (first)
+            return;
+    }
     mouse_look(dx, dy);
 }
 

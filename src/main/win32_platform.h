@@ -44,7 +44,8 @@ void create_main_window();
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Mouse look from one raw input record; a record of any other device than a
-// mouse changes nothing.
+// mouse changes nothing. Absolute positions (MOUSE_MOVE_ABSOLUTE) turn the
+// view by the pixels moved since the previous one.
 void raw_input_look(const uint8_t* record);
 
 // Whether a GL_VERSION text ("<major>.<minor>[.<release>][ <vendor text>]")

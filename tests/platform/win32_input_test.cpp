@@ -29,10 +29,11 @@ void set_held_keys()
 }
 
 // A raw mouse record as GetRawInputData fills it.
-void fill_raw_record(uint8_t* record, uint32_t type, int32_t dx, int32_t dy)
+void fill_raw_record(uint8_t* record, uint32_t type, int32_t dx, int32_t dy, uint16_t flags = 0)
 {
     std::memset(record, 0, RAW_INPUT_RECORD_SIZE);
     std::memcpy(record + 0, &type, 4);
+    std::memcpy(record + 24, &flags, 2);
     std::memcpy(record + 36, &dx, 4);
     std::memcpy(record + 40, &dy, 4);
 }
@@ -129,6 +130,34 @@ TEST_F(Win32Window, OnlyMouseRecordsTurnTheView)
     raw_input_look(record);
     EXPECT_FLOAT_EQ(camera.yaw, -0.6f);
     EXPECT_FLOAT_EQ(camera.pitch, -0.6f);
+}
+
+// Remote desktops and virtual machines send where the pointer is, not how
+// far it moved: the view turns by the pixels between two such records.
+TEST_F(Win32Window, AbsolutePointerRecordsTurnByThePixelsMoved)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    uint8_t record[RAW_INPUT_RECORD_SIZE];
+    // The first marks the place: no turn, however far from the centre.
+    fill_raw_record(record, RIM_TYPEMOUSE, 60000, 5000, MOUSE_MOVE_ABSOLUTE);
+    raw_input_look(record);
+    EXPECT_EQ(camera.yaw, 0.0f);
+    EXPECT_EQ(camera.pitch, 0.0f);
+    raw_input_look(record);
+    EXPECT_EQ(camera.yaw, 0.0f) << "the same place again";
+    // A quarter of the screen left and an eighth down.
+    fill_raw_record(record, RIM_TYPEMOUSE, 60000 - 16384, 5000 + 8192, MOUSE_MOVE_ABSOLUTE);
+    raw_input_look(record);
+    const int32_t dx = (60000 - 16384) * width / 65536 - 60000 * width / 65536;
+    const int32_t dy = (5000 + 8192) * height / 65536 - 5000 * height / 65536;
+    EXPECT_NEAR(dx, -width / 4, 1);
+    EXPECT_FLOAT_EQ(camera.yaw, -(float)dx * 0.002f);
+    EXPECT_FLOAT_EQ(camera.pitch, -(float)dy * 0.002f);
+    // Relative records in between still turn by their counts.
+    fill_raw_record(record, RIM_TYPEMOUSE, 10, 0);
+    raw_input_look(record);
+    EXPECT_FLOAT_EQ(camera.yaw, -(float)dx * 0.002f - 0.02f);
 }
 
 // A WM_INPUT whose record cannot be read must not turn the view by whatever
