@@ -1,13 +1,9 @@
-// The Linux entry point. The game takes no command line.
-#define SDL_MAIN_HANDLED
-#include <SDL.h>
-
+// The Linux entry point. The game takes no command line. The window, the
+// context and the pointer grab go with the process: the X server releases
+// them when the connection closes.
 #include "main/game.h"
 
 int main()
 {
-    const int status = run_game();
-    // Gives the pointer and the keyboard back before the process ends.
-    SDL_Quit();
-    return status;
+    return run_game();
 }
