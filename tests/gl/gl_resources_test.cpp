@@ -97,11 +97,6 @@ std::vector<uint8_t> sample(GLuint texture, float u, float v)
     return rgb;
 }
 
-std::vector<uint8_t> rgb_of(Rgba c)
-{
-    return {c.r, c.g, c.b};
-}
-
 // Each test starts with an empty registry, whichever ran before it in the
 // same process.
 class GlResources : public testing::Test {
