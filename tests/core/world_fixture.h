@@ -1,20 +1,16 @@
 #pragma once
 // Small fixtures for tests of the world: a reset to the state the program
-// starts in, and box-shaped models built in memory.
+// starts in, deposits, and aiming; box models come from fixture_models.h.
 #include <cmath>
 
 #include "gfx/model_format.h"
 #include "world/body.h"
+#include "fixture_models.h"
 
 // Every piece of world and input state back to how the program starts:
 // empty ore table and stage models, the player at rest at (100, 50, 100),
 // the camera at the origin, no keys, no swing, the sun at 1.0, walking.
 void reset_world();
-
-// A closed box from centre - half to centre + half, twelve triangles wound
-// counter-clockwise seen from outside, one "ironOreNoise" submesh; its
-// collision box is the box itself.
-Model box_model(Vec3 centre, Vec3 half);
 
 // Appends a deposit with `hits` left at `position`; its marker is placed by
 // ore_update, which draws one random yaw.

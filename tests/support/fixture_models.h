@@ -5,8 +5,12 @@
 // the real data files.
 #include "gfx/model_format.h"
 
-// The cube for stage 0 (last hits) to 3 (fresh): 12 triangles wound
-// counter-clockwise seen from outside, one submesh, its own collision box.
+// A closed box from centre - half to centre + half: 12 triangles wound
+// counter-clockwise seen from outside, one "ironOreNoise" submesh, and the
+// box itself as its collision box.
+Model box_model(Vec3 centre, Vec3 half);
+
+// The cube for stage 0 (last hits) to 3 (fresh).
 Model fixture_ore_model(int stage);
 
 // Puts the four fixture models into ore_models, as reading mdl/ would.

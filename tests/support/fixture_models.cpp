@@ -25,16 +25,15 @@ constexpr float CORNER_UV[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
 }  // namespace
 
-Model fixture_ore_model(int stage)
+Model box_model(Vec3 centre, Vec3 half)
 {
-    const float h = HALF[stage];
-    const float cy = CENTRE_Y[stage];
     Model model;
     for (const auto& face : FACES) {
         for (int corner : {0, 1, 2, 0, 2, 3}) {
             const int* sign = face[corner];
             ModelVertex v{};
-            v.position = Vec3{(float)sign[0] * h, cy + (float)sign[1] * h, (float)sign[2] * h};
+            v.position = Vec3{centre.x + (float)sign[0] * half.x, centre.y + (float)sign[1] * half.y,
+                              centre.z + (float)sign[2] * half.z};
             v.u = CORNER_UV[corner][0];
             v.v = CORNER_UV[corner][1];
             model.vertices.push_back(v);
@@ -46,10 +45,16 @@ Model fixture_ore_model(int stage)
     submesh.first = 0;
     submesh.count = (int32_t)model.vertices.size();
     model.submeshes.push_back(submesh);
-    model.box.position = Vec3{0, cy, 0};
+    model.box.position = centre;
     model.box.velocity = Vec3{0, 0, 0};
-    model.box.half = Vec3{h, h, h};
+    model.box.half = half;
     return model;
+}
+
+Model fixture_ore_model(int stage)
+{
+    const float h = HALF[stage];
+    return box_model(Vec3{0, CENTRE_Y[stage], 0}, Vec3{h, h, h});
 }
 
 void load_fixture_ore_models()
