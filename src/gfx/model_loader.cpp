@@ -37,10 +37,8 @@ Model load_model(const char* path)
 
 void load_models()
 {
-    ore_models[0] = load_model("mdl/ore0.bmf");
-    ore_models[1] = load_model("mdl/ore1.bmf");
-    ore_models[2] = load_model("mdl/ore2.bmf");
-    ore_models[3] = load_model("mdl/ore3.bmf");
+    for (int stage = 0; stage < 4; stage++)
+        ore_models[stage] = load_model(ORE_MODEL_PATHS[stage]);
     pickaxe_model = load_model("mdl/pickaxe.bmf");
     // Loaded like the others, then dropped: nothing draws them, and their
     // buffers simply live on until the process ends.

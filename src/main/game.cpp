@@ -1,16 +1,10 @@
 #include "main/game.h"
 
-#include "draw/font.h"
 #include "draw/frame.h"
-#include "gfx/model_loader.h"
-#include "gfx/shaders.h"
-#include "gfx/textures.h"
+#include "draw/scene.h"
 #include "main/frame_loop.h"
 #include "main/frame_timer.h"
 #include "main/platform.h"
-#include "world/noise.h"
-#include "world/ores.h"
-#include "world/terrain_mesh.h"
 
 int run_game()
 {
@@ -19,13 +13,7 @@ int run_game()
     // pass.
     platform_open_window();
 
-    build_programs();
-    load_textures();
-    load_font();
-    load_models();  // the ore models are needed to place the deposits
-    noise_init();
-    terrain_build();
-    place_ores();
+    build_scene();
 
     platform_capture_cursor();
     // Game time starts here, after the slow building above.

@@ -6,6 +6,7 @@
 Ore ores[ORE_CAPACITY];
 int32_t ore_count;
 Model ore_models[4];
+const char* const ORE_MODEL_PATHS[4] = {"mdl/ore0.bmf", "mdl/ore1.bmf", "mdl/ore2.bmf", "mdl/ore3.bmf"};
 
 int stage_of(int hits)
 {

@@ -18,8 +18,10 @@ constexpr int ORE_HITS = 16;
 extern Ore ores[ORE_CAPACITY];
 extern int32_t ore_count;
 
-// The four stage models, ore0 (last four hits) to ore3 (fresh).
+// The four stage models, ore0 (last four hits) to ore3 (fresh), and the
+// files they are read from, relative to the working directory.
 extern Model ore_models[4];
+extern const char* const ORE_MODEL_PATHS[4];
 
 // The stage model index for a number of hits left: 13..16 -> 3, ..., 1..4 -> 0,
 // and 0 -> 0.

@@ -28,10 +28,8 @@ void build_world_from_data(const char* data_dir)
     // deposits. Reading a model draws no random numbers, so only the noise
     // and the deposits fix the layout; the order merely reports a bad model
     // before any other work.
-    static const char* const ORE_MODEL_FILES[4] = {"mdl/ore0.bmf", "mdl/ore1.bmf", "mdl/ore2.bmf",
-                                                   "mdl/ore3.bmf"};
     for (int stage = 0; stage < 4; stage++)
-        ore_models[stage] = read_model(data_path(data_dir, ORE_MODEL_FILES[stage]).c_str());
+        ore_models[stage] = read_model(data_path(data_dir, ORE_MODEL_PATHS[stage]).c_str());
     noise_init();
     place_ores();
 }

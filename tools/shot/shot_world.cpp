@@ -5,28 +5,16 @@
 
 #include <stb_image_write.h>
 
-#include "draw/font.h"
 #include "draw/frame.h"
+#include "draw/scene.h"
 #include "gfx/gl_functions.h"
-#include "gfx/model_loader.h"
-#include "gfx/shaders.h"
-#include "gfx/textures.h"
 #include "main/fatal_error.h"
 #include "main/frame_timer.h"
 #include "main/platform.h"
-#include "world/noise.h"
-#include "world/ores.h"
-#include "world/terrain_mesh.h"
 
 void start_world()
 {
-    build_programs();
-    load_textures();
-    load_font();
-    load_models();
-    noise_init();
-    terrain_build();
-    place_ores();
+    build_scene();
     timer_start(platform_counter_frequency(), platform_counter());
     set_fixed_gl_state();
 }
