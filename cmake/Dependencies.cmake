@@ -10,3 +10,15 @@ find_path(STB_INCLUDE_DIR stb_image.h
 if(NOT STB_INCLUDE_DIR)
   message(FATAL_ERROR "stb_image.h not found: install libstb-dev (scripts/install-deps.sh) or set STB_ROOT")
 endif()
+
+# GoogleTest for the Windows cross build: no Windows build of it is packaged,
+# so it is built here from Debian's sources (package googletest) before tests/
+# asks for it; find_package(GTest) then finds these targets.
+if(WIN32 AND CMAKE_CROSSCOMPILING AND NOT TARGET GTest::gtest)
+  include(FetchContent)
+  set(QUARRYTOP_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  FetchContent_Declare(GTest SOURCE_DIR ${QUARRYTOP_GOOGLETEST_SOURCE} OVERRIDE_FIND_PACKAGE)
+  FetchContent_MakeAvailable(GTest)
+endif()

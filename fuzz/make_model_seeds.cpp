@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "fixture_models.h"
-#include "gfx/model_format.h"
+#include "base/model_format.h"
+#include "support/fixture_models.h"
 
 namespace {
 

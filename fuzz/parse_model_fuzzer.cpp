@@ -12,8 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/model_format.h"
 #include "fatal_error_throws.h"
-#include "gfx/model_format.h"
 
 namespace {
 

@@ -8,4 +8,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target quarrytop
-exec build/linux/src/main/quarrytop
+exec build/linux/src/platform/sdl/quarrytop

@@ -14,7 +14,7 @@ stage=build/release/quarrytop
 rm -rf build/release build/quarrytop-windows.zip
 mkdir -p "$stage"
 # The debugging information stays in the build; the player gets the program.
-x86_64-w64-mingw32-strip -o "$stage/quarrytop.exe" build/windows/src/main/quarrytop.exe
+x86_64-w64-mingw32-strip -o "$stage/quarrytop.exe" build/windows/src/platform/win32/quarrytop.exe
 cp -r tex mdl "$stage/"
 (cd build/release && zip -qr ../quarrytop-windows.zip quarrytop)
 echo "build/quarrytop-windows.zip:"

@@ -1,12 +1,14 @@
+// The benchmark world: fixture deposits over the real noise, and a player standing against one.
 #include "bench_world.h"
 
 #include <cmath>
 
-#include "fixture_models.h"
+#include "support/fixture_models.h"
 #include "world/controls.h"
 #include "world/movement.h"
 #include "world/noise.h"
 #include "world/ores.h"
+#include "world/world.h"
 
 void build_bench_world()
 {
@@ -14,8 +16,7 @@ void build_bench_world()
     if (built)
         return;
     load_fixture_ore_models();
-    noise_init();
-    place_ores();
+    world_start(nullptr);
     built = true;
 }
 
@@ -34,18 +35,5 @@ void stand_against_bench_ore()
     camera.pitch = 0;
     camera.yaw = 3.14159265f;  // facing +z, into the box
     camera.roll = 0;
-    place_camera();
-}
-
-void look_at(Vec3 target)
-{
-    // Two rounds: the eye moves a little with the angles.
-    for (int round = 0; round < 2; round++) {
-        place_camera();
-        const double dx = (double)target.x - camera.x, dy = (double)target.y - camera.y,
-                     dz = (double)target.z - camera.z;
-        camera.yaw = (float)std::atan2(-dx, -dz);
-        camera.pitch = (float)std::atan2(dy, std::sqrt(dx * dx + dz * dz));
-    }
     place_camera();
 }

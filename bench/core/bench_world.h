@@ -1,7 +1,8 @@
 #pragma once
 // The world the core benchmarks run in: the fixture ore models, the noise
 // table and all 512 deposits, built once.
-#include "gfx/transform.h"
+#include "base/transform.h"
+#include "support/camera_aim.h"
 
 // Builds the world on the first call; later calls do nothing.
 void build_bench_world();
@@ -12,6 +13,3 @@ constexpr int BENCH_ORE = 492;
 // The player at rest against the near face of BENCH_ORE's box, holding W
 // toward it, with the camera at the eye (walk mode).
 void stand_against_bench_ore();
-
-// The camera's angles that make the placed eye look at `target`.
-void look_at(Vec3 target);

@@ -110,11 +110,11 @@ void BM_resolve_strike(benchmark::State& state)
         auto clamp = [](float v, float lo, float hi) { return v < lo ? lo : v > hi ? hi : v; };
         const Vec3 centre{ore.position.x + box.position.x, ore.position.y + box.position.y,
                           ore.position.z + box.position.z};
-        look_at(Vec3{clamp(ore.marker.x, centre.x - box.half.x, centre.x + box.half.x),
+        aim_eye_at(Vec3{clamp(ore.marker.x, centre.x - box.half.x, centre.x + box.half.x),
                      clamp(ore.marker.y, centre.y - box.half.y, centre.y + box.half.y),
                      clamp(ore.marker.z, centre.z - box.half.z, centre.z + box.half.z)});
     } else {
-        look_at(Vec3{ore.position.x, ore.position.y + box.position.y + box.half.y, ore.position.z});
+        aim_eye_at(Vec3{ore.position.x, ore.position.y + box.position.y + box.half.y, ore.position.z});
     }
     const Ore saved = ore;
     const uint32_t saved_rand = crt::rand_state();

@@ -11,20 +11,21 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/client_size.h"
 #include "draw/font.h"
 #include "draw/frame.h"
 #include "gfx/gl_functions.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
+#include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
-#include "gl_fixture.h"
-#include "main/sdl_window.h"
-#include "shot_world.h"
+#include "gl/gl_fixture.h"
+#include "platform/sdl/sdl_window.h"
+#include "shot/shot_world.h"
 #include "world/crt_random.h"
 #include "world/movement.h"
 #include "world/noise.h"
 #include "world/ores.h"
-#include "world/terrain_mesh.h"
 
 namespace {
 

@@ -6,11 +6,6 @@
 
 namespace {
 
-void set_matrix(GLint location, const Mat4& matrix)
-{
-    gl.UniformMatrix4fv(location, 1, GL_FALSE, matrix.m);
-}
-
 // Model to world: the rotation with the position in its fourth column.
 Mat4 place(const Mat4& rotation, float scale, Vec3 position)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // Lit 3D drawing with lit_program current: models and camera-facing squares.
+#include "base/model_format.h"
+#include "base/transform.h"
 #include "gfx/gl_functions.h"
-#include "gfx/model_format.h"
-#include "gfx/transform.h"
 
 // Binds a buffer of ModelVertex records and points aPos, aNorm and aTexCoord
 // at it.

@@ -3,13 +3,12 @@
 
 #include <vector>
 
-#include <stb_image.h>
-
-#include "draw/frame.h"
-#include "draw/text_layout.h"
+#include "base/client_size.h"
+#include "base/fatal_error.h"
+#include "base/image.h"
+#include "base/text_layout.h"
 #include "gfx/shaders.h"
 #include "gfx/textures.h"
-#include "main/fatal_error.h"
 
 GLuint font_texture;
 
@@ -21,35 +20,23 @@ const char* const FONT_PATH = "tex/font.png";
 constexpr int FONT_MIN_WIDTH = 128;
 constexpr int FONT_MIN_HEIGHT = 48;
 
-void set_matrix(GLint location, const Mat4& matrix)
-{
-    gl.UniformMatrix4fv(location, 1, GL_FALSE, matrix.m);
-}
-
 }  // namespace
 
 void load_font()
 {
     // Decoded here rather than through load_texture: the pixels are needed
     // to measure the glyphs.
-    stbi_set_flip_vertically_on_load(1);
-    int width = 0, height = 0, channels = 0;
-    uint8_t* pixels = stbi_load(FONT_PATH, &width, &height, &channels, 4);
-    if (!pixels)
-        fatal_errorf("%s: cannot load the font image (%s)", FONT_PATH, stbi_failure_reason());
-    if (width != height) {
-        stbi_image_free(pixels);
-        fatal_errorf("%s: the font image is %d x %d pixels; it must be square", FONT_PATH, width, height);
-    }
-    if (width < FONT_MIN_WIDTH || height < FONT_MIN_HEIGHT) {
-        stbi_image_free(pixels);
+    DecodedImage image = decode_square_image(FONT_PATH, "font image");
+    if (image.width < FONT_MIN_WIDTH || image.height < FONT_MIN_HEIGHT) {
+        const int32_t width = image.width, height = image.height;
+        free_image(image);
         fatal_errorf("%s: the font image is %d x %d pixels, smaller than the %d x %d pixels of its glyph cells",
                      FONT_PATH, width, height, FONT_MIN_WIDTH, FONT_MIN_HEIGHT);
     }
-    measure_glyph_widths(pixels, width);
-    font_texture = create_texture(pixels, width);
+    measure_glyph_widths(image.pixels, image.width);
+    font_texture = create_texture(image.pixels, image.width);
     register_texture("font", font_texture);
-    stbi_image_free(pixels);
+    free_image(image);
 }
 
 float draw_text(const char* text, float x, float y, float z)

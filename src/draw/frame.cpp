@@ -4,22 +4,20 @@
 
 #include <cmath>
 
+#include "base/client_size.h"
+#include "base/platform.h"
 #include "draw/draw_model.h"
 #include "draw/font.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
+#include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
-#include "main/frame_timer.h"
-#include "main/platform.h"
 #include "world/controls.h"
+#include "world/frame_timer.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/ores.h"
-#include "world/terrain_mesh.h"
 #include "world/tick.h"
-
-int32_t client_width = 800;
-int32_t client_height = 600;
 
 namespace {
 
@@ -30,12 +28,6 @@ constexpr float BILLBOARD_SIZE = 1.0f;
 
 // Where the hand holds the pickaxe, in the camera's axes: right, up, back.
 constexpr Vec3 HAND_OFFSET{0.3f, -1.1f, -0.5f};
-constexpr double HALF_PI = 1.5707963267948966;
-
-void set_matrix(GLint location, const Mat4& matrix)
-{
-    gl.UniformMatrix4fv(location, 1, GL_FALSE, matrix.m);
-}
 
 void set_terrain_matrices()
 {

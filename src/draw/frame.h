@@ -1,11 +1,6 @@
 #pragma once
 // One frame: sky, terrain, ore deposits, near markers, the held pickaxe and
 // the two counter lines.
-#include <cstdint>
-
-// The client area in pixels, 800 x 600 at start, refreshed every pass.
-extern int32_t client_width;
-extern int32_t client_height;
 
 // Everything but the presentation; reads the counter (through the platform)
 // for the per-second update between the scene and the counter lines.

@@ -1,12 +1,13 @@
+// The game's start-up after the window: GL resources, then the world, then
+// the terrain on the GPU.
 #include "draw/scene.h"
 
 #include "draw/font.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
+#include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
-#include "world/noise.h"
-#include "world/ores.h"
-#include "world/terrain_mesh.h"
+#include "world/world.h"
 
 void build_scene()
 {
@@ -14,7 +15,6 @@ void build_scene()
     load_textures();
     load_font();
     load_models();  // the ore models are needed to place the deposits
-    noise_init();
-    terrain_build();
-    place_ores();
+    world_start(terrain_vertices);
+    terrain_upload();
 }

@@ -1,8 +1,8 @@
 // The newer OpenGL entry points, fetched once with the context current.
 #include "gfx/gl_functions.h"
 
-#include "main/fatal_error.h"
-#include "main/platform.h"
+#include "base/fatal_error.h"
+#include "base/platform.h"
 
 GlFunctions gl;
 

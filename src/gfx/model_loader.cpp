@@ -2,9 +2,9 @@
 // texture found by its exact name among the registered textures.
 #include "gfx/model_loader.h"
 
+#include "base/fatal_error.h"
 #include "gfx/gl_functions.h"
 #include "gfx/textures.h"
-#include "main/fatal_error.h"
 #include "world/ores.h"
 
 Model pickaxe_model;

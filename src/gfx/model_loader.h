@@ -1,7 +1,7 @@
 #pragma once
 // Models on the GPU: read and checked (model_format.h), flat normals, one
 // vertex buffer, submesh textures resolved by exact name.
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 extern Model pickaxe_model;
 

@@ -1,7 +1,7 @@
 // The three shader programs: built once at start, their locations kept.
 #include "gfx/shaders.h"
 
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
 
 LitProgram lit_program;
 TextProgram text_program;
@@ -159,4 +159,9 @@ void build_programs()
     flat.aPos = gl.GetAttribLocation(flat.program, "aPos");
     flat.proj = gl.GetUniformLocation(flat.program, "proj");
     flat.color = gl.GetUniformLocation(flat.program, "color");
+}
+
+void set_matrix(GLint location, const Mat4& matrix)
+{
+    gl.UniformMatrix4fv(location, 1, GL_FALSE, matrix.m);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The three GLSL 1.10 programs, built once at start, with their locations.
+#include "base/transform.h"
 #include "gfx/gl_functions.h"
 
 // Lit, textured 3D scene: sun and torch, no ambient term.
@@ -31,6 +32,9 @@ extern FlatProgram flat_program;
 // through fatal_error with the failing shader's or program's info log (at most
 // 511 characters): a broken vertex shader is reported alone.
 GLuint build_program(const char* vertex_source, const char* fragment_source);
+
+// Sets a mat4 uniform of the current program from a column-major matrix.
+void set_matrix(GLint location, const Mat4& matrix);
 
 // Builds lit_program, text_program and flat_program in that order and looks
 // up their locations.

@@ -1,10 +1,13 @@
 // The terrain mesh on the GPU: filled once, uploaded into one buffer.
-#include "gfx/gl_functions.h"
-#include "world/terrain_mesh.h"
+#include "gfx/terrain_upload.h"
 
-void terrain_build()
+#include "gfx/gl_functions.h"
+
+ModelVertex terrain_vertices[TERRAIN_VERTEX_COUNT];
+uint32_t terrain_vbo;
+
+void terrain_upload()
 {
-    terrain_fill(terrain_vertices);
     if (terrain_vbo == 0)
         gl.GenBuffers(1, &terrain_vbo);
     gl.BindBuffer(GL_ARRAY_BUFFER, terrain_vbo);

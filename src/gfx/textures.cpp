@@ -5,9 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include <stb_image.h>
-
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
+#include "base/image.h"
 
 TextureRegistry texture_registry;
 GLuint icon_texture;
@@ -29,22 +28,10 @@ GLuint create_texture(const uint8_t* pixels, int32_t width)
 GLuint load_texture(const char* name)
 {
     const std::string path = std::string("tex/") + name + ".png";
-    // Flipped so that the first row handed to OpenGL is the bottom row of the
-    // picture: v = 0 is its bottom edge, v = 1 its top.
-    stbi_set_flip_vertically_on_load(1);
-    int width = 0, height = 0, channels = 0;
-    uint8_t* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
-    if (!pixels)
-        fatal_errorf("%s: cannot load the texture (%s)", path.c_str(), stbi_failure_reason());
-    // The texture's height is taken from its width; any other shape would be
-    // uploaded wrong (or read past the pixels), so it is refused.
-    if (width != height) {
-        stbi_image_free(pixels);
-        fatal_errorf("%s: the texture is %d x %d pixels; textures must be square", path.c_str(), width, height);
-    }
-    const GLuint id = create_texture(pixels, width);
+    DecodedImage image = decode_square_image(path.c_str(), "texture");
+    const GLuint id = create_texture(image.pixels, image.width);
     register_texture(name, id);
-    stbi_image_free(pixels);
+    free_image(image);
     return id;
 }
 

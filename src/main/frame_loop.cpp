@@ -1,11 +1,13 @@
+// The frame loop: messages, due ticks, then one checked and drawn frame a pass.
 #include "main/frame_loop.h"
 
 #include <cstdint>
 
+#include "base/client_size.h"
+#include "base/platform.h"
 #include "draw/frame.h"
-#include "main/frame_timer.h"
-#include "main/gl_error.h"
-#include "main/platform.h"
+#include "gfx/gl_error_check.h"
+#include "world/frame_timer.h"
 #include "world/movement.h"
 #include "world/tick.h"
 

@@ -1,10 +1,11 @@
+// The game's start-up sequence, the same on every platform, ending in the frame loop.
 #include "main/game.h"
 
+#include "base/platform.h"
 #include "draw/frame.h"
 #include "draw/scene.h"
 #include "main/frame_loop.h"
-#include "main/frame_timer.h"
-#include "main/platform.h"
+#include "world/frame_timer.h"
 
 int run_game()
 {

@@ -1,8 +1,9 @@
+// The Microsoft C runtime's linear congruential generator, carried here bit for bit.
 #include "world/crt_random.h"
 
 namespace crt {
 
-static uint32_t state = 1;
+static uint32_t state = START_STATE;
 
 void srand(uint32_t seed)
 {

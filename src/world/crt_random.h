@@ -7,6 +7,9 @@
 
 namespace crt {
 
+// The state before any srand, as the runtime starts it.
+constexpr uint32_t START_STATE = 1;
+
 void srand(uint32_t seed);
 
 // state = state * 214013 + 2531011 (mod 2^32); returns bits 16..30: 0..32767.

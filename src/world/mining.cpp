@@ -1,3 +1,4 @@
+// The swing of the pickaxe and the strike resolved at its end.
 #include "world/mining.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Walking with gravity and collisions, flying, and placing the eye.
 #include "world/movement.h"
 
 #include <cmath>
@@ -6,7 +7,7 @@
 #include "world/noise.h"
 #include "world/ores.h"
 
-Body player{{100, 50, 100}, {0, 0, 0}, {0.3f, 0.9f, 0.3f}};
+Body player = PLAYER_START;
 Camera camera;
 
 namespace {

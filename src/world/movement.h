@@ -1,10 +1,11 @@
 #pragma once
 // Player movement: the walk step (input, damping, gravity, ground, ore
 // boxes), the fly step (the camera itself moves), and the eye placement.
-#include "gfx/transform.h"
-#include "world/body.h"
+#include "base/body.h"
+#include "base/transform.h"
 
 // The walking body: starts at rest at (100, 50, 100), 0.6 x 1.8 x 0.6.
+constexpr Body PLAYER_START{{100, 50, 100}, {0, 0, 0}, {0.3f, 0.9f, 0.3f}};
 extern Body player;
 
 // The one camera. Mouse look owns its angles; place_camera (walking) or the

@@ -1,3 +1,4 @@
+// The permutation table shuffled from seed 23, the gradient noise and the terrain height.
 #include "world/noise.h"
 
 #include "world/crt_random.h"

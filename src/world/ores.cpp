@@ -1,3 +1,4 @@
+// The deposit table: placement at start, markers, the stage of a deposit, and the ray-triangle test.
 #include "world/ores.h"
 
 #include "world/crt_random.h"
@@ -38,6 +39,21 @@ bool ray_triangle(Vec3 o, Vec3 d, const ModelVertex* tri, float& t)
     return true;
 }
 
+MarkerRay cast_marker_ray(const Model& model, float yaw)
+{
+    MarkerRay ray{rotate_vector(Vec3{8, 8, 0}, 0.0f, yaw, 0.0f), 1.0f, false};
+    const int count = (int)model.vertices.size();
+    for (int i = 0; i + 3 <= count && !ray.met; i += 3)
+        ray.met = ray_triangle(Vec3{0, 0, 0}, ray.direction, &model.vertices[(size_t)i], ray.t);
+    return ray;
+}
+
+Vec3 marker_offset(const MarkerRay& ray)
+{
+    const float k = ray.t + 0.004f;
+    return Vec3{ray.direction.x * k, ray.direction.y * k, ray.direction.z * k};
+}
+
 void place_ores()
 {
     for (int attempt = 0; attempt < ORE_CAPACITY; attempt++) {
@@ -55,18 +71,7 @@ void place_ores()
 
 void ore_update(Ore& ore)
 {
-    const Model& model = ore_models[stage_of(ore.hits)];
-    const float yaw = (float)(crt::rand() % 32);
-    const Vec3 d = rotate_vector(Vec3{8, 8, 0}, 0.0f, yaw, 0.0f);
-
-    // The first triangle in model order that the ray meets, not the nearest;
-    // a ray that meets nothing leaves t at 1.
-    float t = 1.0f;
-    const int count = (int)model.vertices.size();
-    for (int i = 0; i + 3 <= count; i += 3)
-        if (ray_triangle(Vec3{0, 0, 0}, d, &model.vertices[(size_t)i], t))
-            break;
-
-    const float k = t + 0.004f;
-    ore.marker = Vec3{ore.position.x + d.x * k, ore.position.y + d.y * k, ore.position.z + d.z * k};
+    const float yaw = (float)(crt::rand() % MARKER_YAWS);
+    const Vec3 offset = marker_offset(cast_marker_ray(ore_models[stage_of(ore.hits)], yaw));
+    ore.marker = Vec3{ore.position.x + offset.x, ore.position.y + offset.y, ore.position.z + offset.z};
 }

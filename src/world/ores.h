@@ -3,8 +3,8 @@
 // with 16 hits and a marker point on its current stage model.
 #include <cstdint>
 
-#include "gfx/model_format.h"
-#include "gfx/transform.h"
+#include "base/model_format.h"
+#include "base/transform.h"
 
 struct Ore {
     Vec3 position;  // the model's origin in the world, on the ground
@@ -31,6 +31,24 @@ int stage_of(int hits);
 // hit beyond 0.000001 stores the ray parameter in t and returns true; on a
 // miss leaves t alone. Either face can be hit; edges and corners count.
 bool ray_triangle(Vec3 origin, Vec3 direction, const ModelVertex* tri, float& t);
+
+// The ray that places a marker on a stage model: from the model's origin
+// along (8, 8, 0) turned by the yaw (45 degrees up), to the first triangle in
+// model order that it meets, not the nearest. A ray that meets nothing stops
+// at t = 1.
+struct MarkerRay {
+    Vec3 direction;
+    float t;
+    bool met;
+};
+MarkerRay cast_marker_ray(const Model& model, float yaw);
+
+// Where the marker sits, from the model's origin: 0.004 beyond the face met,
+// so that it is not hidden in the rock.
+Vec3 marker_offset(const MarkerRay& ray);
+
+// The game's marker yaws are whole radians 0..31.
+constexpr int MARKER_YAWS = 32;
 
 // Fills the table with 512 deposits: three draws each (x, z, marker yaw).
 // Needs noise_init and the four ore models.

@@ -1,12 +1,10 @@
+// The terrain mesh records: the shared-lattice fill, and the direct one it is checked against.
 #include "world/terrain_mesh.h"
 
 #include <vector>
 
 #include "world/noise.h"
 #include "world/noise_kernel.h"
-
-ModelVertex terrain_vertices[TERRAIN_VERTEX_COUNT];
-uint32_t terrain_vbo;
 
 int terrain_tile(float coarse)
 {

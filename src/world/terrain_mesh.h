@@ -4,21 +4,17 @@
 // corner, flat normals (so the ground is drawn faceted).
 #include <cstdint>
 
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 constexpr int TERRAIN_CELLS = 512;
 constexpr int TERRAIN_VERTEX_COUNT = TERRAIN_CELLS * TERRAIN_CELLS * 6;
-
-// Cell (i, j) covers x i..i+1, z j..j+1 and owns the records
-// 6 * (512 * j + i) to 6 * (512 * j + i) + 5.
-extern ModelVertex terrain_vertices[TERRAIN_VERTEX_COUNT];
-extern uint32_t terrain_vbo;
 
 // The atlas tile of a cell from the coarse noise at its corner: tile 3 (grass)
 // almost everywhere, tile 2 (bare earth) where the noise is below -0.5.
 int terrain_tile(float coarse);
 
-// Fills TERRAIN_VERTEX_COUNT records. Each of the 513 x 513 lattice heights
+// Fills TERRAIN_VERTEX_COUNT records. Cell (i, j) covers x i..i+1, z j..j+1
+// and owns the records 6 * (512 * j + i) to 6 * (512 * j + i) + 5. Each of the 513 x 513 lattice heights
 // is evaluated once and shared by the cells that meet there: the same
 // arguments give the same floats, so the result is bit-identical to
 // terrain_fill_direct at about a seventh of the work.
@@ -27,7 +23,3 @@ void terrain_fill(ModelVertex* out);
 // The mesh by its definition: 13 noise evaluations a cell (the tile, then two
 // for each of the six vertices). Kept as the reference for terrain_fill.
 void terrain_fill_direct(ModelVertex* out);
-
-// terrain_fill into terrain_vertices, then one upload into terrain_vbo
-// (created if 0), left bound to GL_ARRAY_BUFFER.
-void terrain_build();

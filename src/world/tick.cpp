@@ -1,10 +1,11 @@
+// One fixed tick of the game, and the sun's turn.
 #include "world/tick.h"
 
 #include "world/controls.h"
 #include "world/mining.h"
 #include "world/movement.h"
 
-float sun_angle = 1.0f;
+float sun_angle = SUN_START_ANGLE;
 
 void sun_step()
 {

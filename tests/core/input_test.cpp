@@ -1,10 +1,11 @@
+// The input handlers: movement axes with their release rules, toggles, jump, swing and mouse look.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "main/input.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world_fixture.h"

@@ -1,9 +1,10 @@
+// Mining: the swing's 15 ticks, reach, the marker tolerance, and deposits wearing down.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "main/input.h"
 #include "world/crt_random.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/ores.h"

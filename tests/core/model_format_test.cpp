@@ -1,3 +1,4 @@
+// The .bmf reader and writer: round trips, flat normals, and every malformed file refused by name.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 namespace {
 

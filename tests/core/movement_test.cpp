@@ -1,10 +1,11 @@
+// Walking, falling, jumping, flying, push-out from deposit boxes and the eye's placement.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "main/input.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/movement.h"
 #include "world/noise.h"
 #include "world/ores.h"

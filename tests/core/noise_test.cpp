@@ -1,3 +1,4 @@
+// The permutation table, noise2 and terrain_height against their worked values and edges.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Deposit placement, stages, markers and the ray-triangle test.
 #include <gtest/gtest.h>
 
 #include <cmath>

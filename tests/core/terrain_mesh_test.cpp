@@ -1,3 +1,4 @@
+// The terrain mesh: record layout, tiles, normals, and the fill equal to the direct build.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,9 +1,10 @@
+// Glyph measuring, the text mesh and the text layer's projection.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "draw/text_layout.h"
+#include "base/text_layout.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
+// The tick's order, the sun's wrap and the per-second counters.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "main/frame_timer.h"
-#include "main/input.h"
 #include "world/controls.h"
+#include "world/frame_timer.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/tick.h"

@@ -1,9 +1,10 @@
+// Matrix products, rotations and the view-projection against worked values.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "gfx/transform.h"
+#include "base/transform.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// Reading the committed data files for the data tests.
 #include "data_files.h"
 
 #include <fstream>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 // The repository's path for a data file such as "tex/icon.png".
 std::string committed_path(const std::string& relative);

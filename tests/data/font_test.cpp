@@ -3,9 +3,9 @@
 
 #include <cstring>
 
+#include "assetgen/font.h"
+#include "base/text_layout.h"
 #include "data_files.h"
-#include "draw/text_layout.h"
-#include "font.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <tuple>
 
+#include "base/transform.h"
 #include "data_files.h"
-#include "gfx/transform.h"
 #include "world/noise.h"
 #include "world/ores.h"
 
@@ -141,12 +141,6 @@ TEST(OreStages, ShrinkFromOre3ToOre0)
     EXPECT_LT(stages[3].box.half.z, 1.2f);
 }
 
-// The marker direction for a whole-number yaw, as the game draws it.
-Vec3 marker_direction(int r)
-{
-    return rotate_vector(Vec3{8, 8, 0}, 0.0f, (float)r, 0.0f);
-}
-
 TEST(OreStages, EveryMarkerRayMeetsTheNearestFaceFirst)
 {
     // The game takes the first triangle in model order that the ray meets;
@@ -154,19 +148,17 @@ TEST(OreStages, EveryMarkerRayMeetsTheNearestFaceFirst)
     // face behind the first it would sit inside the rock.
     for (int stage = 0; stage < 4; stage++) {
         const Model model = committed_model(stage_file(stage));
-        for (int r = 0; r < 32; r++) {
-            const Vec3 d = marker_direction(r);
-            float first = -1, nearest = 1e30f;
+        for (int r = 0; r < MARKER_YAWS; r++) {
+            const MarkerRay ray = cast_marker_ray(model, (float)r);
+            float nearest = 1e30f;
             for (size_t i = 0; i + 3 <= model.vertices.size(); i += 3) {
                 float t = 0;
-                if (ray_triangle(Vec3{0, 0, 0}, d, &model.vertices[i], t)) {
-                    if (first < 0)
-                        first = t;
+                if (ray_triangle(Vec3{0, 0, 0}, ray.direction, &model.vertices[i], t))
                     nearest = std::fmin(nearest, t);
-                }
             }
-            EXPECT_GT(first, 0.0f) << stage_file(stage) << " yaw " << r << ": the marker ray meets nothing";
-            EXPECT_EQ(first, nearest) << stage_file(stage) << " yaw " << r;
+            EXPECT_TRUE(ray.met) << stage_file(stage) << " yaw " << r << ": the marker ray meets nothing";
+            EXPECT_GT(ray.t, 0.0f) << stage_file(stage) << " yaw " << r;
+            EXPECT_EQ(ray.t, nearest) << stage_file(stage) << " yaw " << r;
         }
     }
 }
@@ -183,15 +175,11 @@ TEST(OreStages, EveryMarkerCanBeStruckFromBesideTheDepositOnLevelGround)
     for (int stage = 0; stage < 4; stage++) {
         const Model model = committed_model(stage_file(stage));
         const Body& box = model.box;
-        for (int r = 0; r < 32; r++) {
+        for (int r = 0; r < MARKER_YAWS; r++) {
             SCOPED_TRACE(stage_file(stage) + " yaw " + std::to_string(r));
-            const Vec3 d = marker_direction(r);
-            float t = 1;
-            for (size_t i = 0; i + 3 <= model.vertices.size(); i += 3)
-                if (ray_triangle(Vec3{0, 0, 0}, d, &model.vertices[i], t))
-                    break;
-            const float k = t + 0.004f;
-            const Vec3 marker{d.x * k, d.y * k, d.z * k};
+            const MarkerRay ray = cast_marker_ray(model, (float)r);
+            const Vec3 d = ray.direction;
+            const Vec3 marker = marker_offset(ray);
 
             const double length = std::sqrt((double)d.x * d.x + (double)d.z * d.z);
             const double ax = d.x / length, az = d.z / length;

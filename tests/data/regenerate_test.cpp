@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "assets.h"
+#include "assetgen/assets.h"
 #include "data_files.h"
 
 namespace {

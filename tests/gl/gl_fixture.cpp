@@ -1,3 +1,4 @@
+// The GL tests' own small data: temporary folders, PNGs, models and the fixture world.
 #include "gl_fixture.h"
 
 #include <sys/stat.h>
@@ -135,29 +136,6 @@ void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
     std::fclose(file);
 }
 
-void add_box(Model& model, Vec3 c, Vec3 h, const char* texture)
-{
-    // Each face as its four corners counter-clockwise seen from outside.
-    const Vec3 corners[6][4] = {
-        {{c.x + h.x, c.y - h.y, c.z + h.z}, {c.x + h.x, c.y - h.y, c.z - h.z}, {c.x + h.x, c.y + h.y, c.z - h.z}, {c.x + h.x, c.y + h.y, c.z + h.z}},  // +x
-        {{c.x - h.x, c.y - h.y, c.z - h.z}, {c.x - h.x, c.y - h.y, c.z + h.z}, {c.x - h.x, c.y + h.y, c.z + h.z}, {c.x - h.x, c.y + h.y, c.z - h.z}},  // -x
-        {{c.x - h.x, c.y + h.y, c.z + h.z}, {c.x + h.x, c.y + h.y, c.z + h.z}, {c.x + h.x, c.y + h.y, c.z - h.z}, {c.x - h.x, c.y + h.y, c.z - h.z}},  // +y
-        {{c.x - h.x, c.y - h.y, c.z - h.z}, {c.x + h.x, c.y - h.y, c.z - h.z}, {c.x + h.x, c.y - h.y, c.z + h.z}, {c.x - h.x, c.y - h.y, c.z + h.z}},  // -y
-        {{c.x - h.x, c.y - h.y, c.z + h.z}, {c.x + h.x, c.y - h.y, c.z + h.z}, {c.x + h.x, c.y + h.y, c.z + h.z}, {c.x - h.x, c.y + h.y, c.z + h.z}},  // +z
-        {{c.x + h.x, c.y - h.y, c.z - h.z}, {c.x - h.x, c.y - h.y, c.z - h.z}, {c.x - h.x, c.y + h.y, c.z - h.z}, {c.x + h.x, c.y + h.y, c.z - h.z}},  // -z
-    };
-    Submesh submesh;
-    submesh.name = texture;
-    submesh.first = (int32_t)model.vertices.size();
-    const int order[6] = {0, 1, 2, 2, 3, 0};
-    const float us[4] = {0, 1, 1, 0}, vs[4] = {0, 0, 1, 1};
-    for (const auto& face : corners)
-        for (int k : order)
-            model.vertices.push_back(ModelVertex{face[k], Vec3{0, 0, 0}, us[k], vs[k]});
-    submesh.count = (int32_t)model.vertices.size() - submesh.first;
-    model.submeshes.push_back(submesh);
-}
-
 int fixture_glyph_width(int g)
 {
     return g == 0 ? 5 : 1 + g % 8;
@@ -192,18 +170,18 @@ void write_fixture_world(const std::string& dir)
     for (int stage = 0; stage < 4; stage++) {
         Model ore;
         const float h = 0.3f + 0.1f * (float)stage;
-        add_box(ore, Vec3{0, h, 0}, Vec3{h, h, h}, "ironOreNoise");
+        append_box(ore, Vec3{0, h, 0}, Vec3{h, h, h}, "ironOreNoise");
         ore.box = Body{Vec3{0, h, 0}, Vec3{0, 0, 0}, Vec3{h, h, h}};
         write_bytes(dir + "/mdl/ore" + std::to_string(stage) + ".bmf", encode_model(ore));
     }
     Model pickaxe;
-    add_box(pickaxe, Vec3{0, 0.3f, 0}, Vec3{0.03f, 0.3f, 0.03f}, "wood");
-    add_box(pickaxe, Vec3{0, 0.6f, 0}, Vec3{0.25f, 0.04f, 0.04f}, "metal");
+    append_box(pickaxe, Vec3{0, 0.3f, 0}, Vec3{0.03f, 0.3f, 0.03f}, "wood");
+    append_box(pickaxe, Vec3{0, 0.6f, 0}, Vec3{0.25f, 0.04f, 0.04f}, "metal");
     pickaxe.box = Body{Vec3{0, 0.3f, 0}, Vec3{0, 0, 0}, Vec3{0.25f, 0.35f, 0.05f}};
     write_bytes(dir + "/mdl/pickaxe.bmf", encode_model(pickaxe));
     Model floor, wall;
-    add_box(floor, Vec3{0, -0.05f, 0}, Vec3{1, 0.05f, 1}, "wood");
-    add_box(wall, Vec3{0, 1, 0}, Vec3{1, 1, 0.05f}, "metal");
+    append_box(floor, Vec3{0, -0.05f, 0}, Vec3{1, 0.05f, 1}, "wood");
+    append_box(wall, Vec3{0, 1, 0}, Vec3{1, 1, 0.05f}, "metal");
     write_bytes(dir + "/mdl/floor.bmf", encode_model(floor));
     write_bytes(dir + "/mdl/wall.bmf", encode_model(wall));
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "gfx/model_format.h"
+#include "base/model_format.h"
+#include "support/fixture_models.h"
 
 // A fresh folder under the system's temporary directory, removed with its
 // contents when the object goes.
@@ -46,10 +47,6 @@ void write_palette_png(const std::string& path, int width, int height, const std
                        const std::vector<Rgba>& palette);
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes);
-
-// The twelve triangles of an axis-aligned box, wound counter-clockwise seen
-// from outside, appended to `model` as one submesh drawn with `texture`.
-void add_box(Model& model, Vec3 centre, Vec3 half, const char* texture);
 
 // Colours of the fixture world's textures: each texture is one flat colour,
 // so what a frame shows can be checked by colour.

@@ -10,17 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "base/client_size.h"
+#include "draw/draw_model.h"
 #include "draw/font.h"
 #include "draw/frame.h"
 #include "gfx/gl_functions.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
 #include "gfx/textures.h"
-#include "draw/draw_model.h"
 #include "gl_fixture.h"
-#include "main/frame_timer.h"
-#include "shot_world.h"
+#include "shot/shot_world.h"
 #include "world/controls.h"
+#include "world/frame_timer.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/noise.h"
@@ -332,8 +333,8 @@ TEST_F(GlFrame, DrawModelBindsEachSubmeshTextureAndPlacesIt)
     // Two flat slabs seen from straight above in the noon sun: the left one
     // drawn with "ironOreNoise", the right one with "metal".
     two_slabs = Model{};
-    add_box(two_slabs, Vec3{-1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "ironOreNoise");
-    add_box(two_slabs, Vec3{1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "metal");
+    append_box(two_slabs, Vec3{-1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "ironOreNoise");
+    append_box(two_slabs, Vec3{1, 0, 0}, Vec3{0.9f, 0.1f, 0.9f}, "metal");
     flat_normals(two_slabs.vertices.data(), (int)two_slabs.vertices.size());
     for (Submesh& submesh : two_slabs.submeshes)
         submesh.texture = find_texture(submesh.name.c_str())->id;

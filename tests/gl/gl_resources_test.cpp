@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "base/platform.h"
+#include "base/text_layout.h"
 #include "draw/font.h"
-#include "draw/text_layout.h"
 #include "gfx/gl_functions.h"
 #include "gfx/model_loader.h"
 #include "gfx/shaders.h"
+#include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
 #include "gl_fixture.h"
-#include "main/platform.h"
 #include "world/noise.h"
 #include "world/ores.h"
-#include "world/terrain_mesh.h"
 
 using testing::ExitedWithCode;
 
@@ -340,7 +340,7 @@ TEST_F(GlResources, ModelBufferHoldsTheVerticesWithFlatNormals)
     TempDir dir;
     InDirectory in(dir.path);
     Model model;
-    add_box(model, Vec3{0, 0, 0}, Vec3{1, 2, 3}, "wood");
+    append_box(model, Vec3{0, 0, 0}, Vec3{1, 2, 3}, "wood");
     // Normals in the file are garbage on purpose: the loader recomputes them.
     for (ModelVertex& v : model.vertices)
         v.normal = Vec3{7, 7, 7};
@@ -372,9 +372,9 @@ TEST_F(GlResources, SubmeshesGetTheTexturesOfTheirNames)
     register_texture("metal", 12);
     register_texture("wood", 13);  // a later duplicate: the first one wins
     Model model;
-    add_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "metal");
-    add_box(model, Vec3{3, 0, 0}, Vec3{1, 1, 1}, "wood");
-    add_box(model, Vec3{6, 0, 0}, Vec3{1, 1, 1}, "metal");
+    append_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "metal");
+    append_box(model, Vec3{3, 0, 0}, Vec3{1, 1, 1}, "wood");
+    append_box(model, Vec3{6, 0, 0}, Vec3{1, 1, 1}, "metal");
     model.box = Body{Vec3{1, 2, 3}, Vec3{0, 0, 0}, Vec3{4, 5, 6}};
     write_bytes("mdl/three.bmf", encode_model(model));
 
@@ -416,8 +416,8 @@ TEST(GlModelDeathTest, UnregisteredTextureNamesTheFileAndTheTexture)
     texture_registry.count = 0;
     register_texture("wood", 1);
     Model model;
-    add_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "wood");
-    add_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "Wood");
+    append_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "wood");
+    append_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "Wood");
     write_bytes("mdl/case.bmf", encode_model(model));
     EXPECT_EXIT(load_model("mdl/case.bmf"), ExitedWithCode(1), "mdl/case.bmf: submesh 1 .*\"Wood\".*not loaded");
 }
@@ -429,7 +429,7 @@ TEST(GlModelDeathTest, NameWithANulByteMatchesNothing)
     texture_registry.count = 0;
     register_texture("wood", 1);
     Model model;
-    add_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "wood");
+    append_box(model, Vec3{0, 0, 0}, Vec3{1, 1, 1}, "wood");
     model.submeshes[0].name = std::string("wood\0bark", 9);
     write_bytes("mdl/nul.bmf", encode_model(model));
     EXPECT_EXIT(load_model("mdl/nul.bmf"), ExitedWithCode(1), "mdl/nul.bmf: submesh 0 .*not loaded");
@@ -527,7 +527,8 @@ TEST(GlFontDeathTest, MissingFontIsNamed)
 TEST_F(GlResources, TerrainBufferHoldsTheMeshByItsDefinitionEveryVertex)
 {
     noise_init();
-    terrain_build();
+    terrain_fill(terrain_vertices);
+    terrain_upload();
     ASSERT_NE(terrain_vbo, 0u);
     const GLuint first_buffer = terrain_vbo;
     ASSERT_EQ(buffer_size(terrain_vbo), (GLint)(TERRAIN_VERTEX_COUNT * sizeof(ModelVertex)));
@@ -542,8 +543,8 @@ TEST_F(GlResources, TerrainBufferHoldsTheMeshByItsDefinitionEveryVertex)
             first_difference = i;
     EXPECT_EQ(first_difference, (size_t)TERRAIN_VERTEX_COUNT) << "first differing vertex";
 
-    // A second build refills the same buffer rather than making another.
-    terrain_build();
+    // A second upload refills the same buffer rather than making another.
+    terrain_upload();
     EXPECT_EQ(terrain_vbo, first_buffer);
 }
 

@@ -2,7 +2,7 @@
 // makes its own (same attributes, same entry points), 800 x 600.
 #include <gtest/gtest.h>
 
-#include "main/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 int main(int argc, char** argv)
 {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "main/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 

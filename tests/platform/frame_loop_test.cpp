@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "main/frame_timer.h"
 #include "recording_platform.h"
+#include "world/frame_timer.h"
 #include "world/tick.h"
 
 namespace {

@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "base/gl_error.h"
+#include "gfx/gl_error_check.h"
 #include "gfx/gl_functions.h"
-#include "main/gl_error.h"
-#include "main/sdl_window.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace {
 

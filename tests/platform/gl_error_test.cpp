@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "main/gl_error.h"
+#include "base/gl_error.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
+// One table of input cases, played through each platform layer's own events.
 #include "input_cases.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "main/input.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 

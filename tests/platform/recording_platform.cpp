@@ -1,20 +1,20 @@
+// A platform that records: a clock moved by hand and a log of the loop's calls.
 #include "recording_platform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "base/client_size.h"
+#include "base/gl_error.h"
+#include "base/platform.h"
 #include "draw/frame.h"
+#include "gfx/gl_error_check.h"
 #include "main/frame_loop.h"
-#include "main/frame_timer.h"
-#include "main/gl_error.h"
-#include "main/platform.h"
+#include "world/frame_timer.h"
+#include "world/world.h"
 
 RecordingPlatform recording;
-
-// The loop's own variable, owned by the drawing layer in the game.
-int32_t client_width = 800;
-int32_t client_height = 600;
 
 namespace {
 
@@ -29,10 +29,9 @@ void start_recording(int64_t frequency, std::vector<ScriptedPass> script)
     recording = RecordingPlatform{};
     recording.frequency = frequency;
     recording.script = std::move(script);
-    std::memset(ticks_text, 0, sizeof ticks_text);
-    std::memset(frames_text, 0, sizeof frames_text);
-    client_width = 800;
-    client_height = 600;
+    world_reset();
+    client_width = START_CLIENT_WIDTH;
+    client_height = START_CLIENT_HEIGHT;
     timer_start(platform_counter_frequency(), platform_counter());
     recording.next_tick_at_drain = next_tick;
 }

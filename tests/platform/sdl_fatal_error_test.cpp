@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/platform.h"
 #include "input_cases.h"
-#include "main/input.h"
-#include "main/platform.h"
-#include "main/sdl_input.h"
-#include "main/sdl_window.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/sdl/sdl_window.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/platform.h"
 #include "input_cases.h"
-#include "main/input.h"
-#include "main/platform.h"
-#include "main/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/movement.h"
 
 namespace {
@@ -282,31 +282,6 @@ TEST(Win32Placement, CentresEvenWhenTheWindowIsLargerThanTheScreen)
         EXPECT_EQ(at.x, c.x) << c.screen_width << "x" << c.screen_height;
         EXPECT_EQ(at.y, c.y) << c.screen_width << "x" << c.screen_height;
     }
-}
-
-TEST(Win32GlVersion, AcceptsTwoPointZeroAndLater)
-{
-    struct Case {
-        const char* version;
-        bool accepted;
-    };
-    const Case cases[] = {
-        {"2.0", true},
-        {"2.1 Mesa 22.3.6", true},
-        {"4.5 (Compatibility Profile) Mesa 22.3.6", true},
-        {"4.6.0 NVIDIA 535.54", true},
-        {"10.0", true},
-        {"1.1.0", false},
-        {"1.5 Microsoft", false},
-        {"OpenGL ES 3.2", false},
-        {"", false},
-        {"2", false},
-        {"2.", false},
-        {".2", false},
-        {nullptr, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(gl_version_at_least_2_0(c.version), c.accepted) << (c.version ? c.version : "(null)");
 }
 
 }  // namespace

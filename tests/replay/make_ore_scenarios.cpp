@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "fixture_models.h"
-#include "replay_script.h"
+#include "replay/replay_script.h"
+#include "support/fixture_models.h"
 #include "world/controls.h"
 #include "world/mining.h"
 #include "world/movement.h"

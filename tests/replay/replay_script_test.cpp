@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "fixture_models.h"
-#include "replay_script.h"
+#include "replay/replay_script.h"
+#include "support/fixture_models.h"
 #include "world/noise.h"
 #include "world/ores.h"
 

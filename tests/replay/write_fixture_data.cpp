@@ -2,7 +2,7 @@
 // data folder that the replay scenarios run in.
 #include <cstdio>
 
-#include "fixture_models.h"
+#include "support/fixture_models.h"
 
 int main(int argc, char** argv)
 {

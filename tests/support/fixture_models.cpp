@@ -1,9 +1,10 @@
+// Box models and the four fixture ore stages.
 #include "fixture_models.h"
 
 #include <filesystem>
 #include <string>
 
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
 #include "world/ores.h"
 
 namespace {
@@ -25,9 +26,11 @@ constexpr float CORNER_UV[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
 }  // namespace
 
-Model box_model(Vec3 centre, Vec3 half)
+void append_box(Model& model, Vec3 centre, Vec3 half, const char* texture)
 {
-    Model model;
+    Submesh submesh;
+    submesh.name = texture;
+    submesh.first = (int32_t)model.vertices.size();
     for (const auto& face : FACES) {
         for (int corner : {0, 1, 2, 0, 2, 3}) {
             const int* sign = face[corner];
@@ -39,12 +42,15 @@ Model box_model(Vec3 centre, Vec3 half)
             model.vertices.push_back(v);
         }
     }
-    flat_normals(model.vertices.data(), (int)model.vertices.size());
-    Submesh submesh;
-    submesh.name = "ironOreNoise";
-    submesh.first = 0;
-    submesh.count = (int32_t)model.vertices.size();
+    submesh.count = (int32_t)model.vertices.size() - submesh.first;
+    flat_normals(&model.vertices[(size_t)submesh.first], submesh.count);
     model.submeshes.push_back(submesh);
+}
+
+Model box_model(Vec3 centre, Vec3 half)
+{
+    Model model;
+    append_box(model, centre, half, "ironOreNoise");
     model.box.position = centre;
     model.box.velocity = Vec3{0, 0, 0};
     model.box.half = half;

@@ -3,7 +3,12 @@
 // fresher deposits, sunk a quarter of its size into the ground. Tests and
 // benchmarks build the world from these, so their results do not depend on
 // the real data files.
-#include "gfx/model_format.h"
+#include "base/model_format.h"
+
+// The twelve triangles of a closed box from centre - half to centre + half,
+// wound counter-clockwise seen from outside, with flat normals, appended to
+// `model` as one submesh drawn with `texture`.
+void append_box(Model& model, Vec3 centre, Vec3 half, const char* texture);
 
 // A closed box from centre - half to centre + half: 12 triangles wound
 // counter-clockwise seen from outside, one "ironOreNoise" submesh, and the

@@ -1,12 +1,13 @@
-#include "assets.h"
+// Writes every file of tex/ and mdl/ into a folder.
+#include "assetgen/assets.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "font.h"
-#include "main/fatal_error.h"
-#include "models.h"
-#include "textures.h"
+#include "assetgen/font.h"
+#include "assetgen/models.h"
+#include "assetgen/textures.h"
+#include "base/fatal_error.h"
 
 namespace gen {
 

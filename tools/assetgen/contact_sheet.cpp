@@ -2,11 +2,11 @@
 // terrain tiles laid out as the ground repeats them, the strike marker over
 // backgrounds it will meet, and the font with sample lines as the game
 // prints them.
-#include "contact_sheet.h"
+#include "assetgen/contact_sheet.h"
 
-#include "font.h"
-#include "sheet_text.h"
-#include "textures.h"
+#include "assetgen/font.h"
+#include "assetgen/sheet_text.h"
+#include "assetgen/textures.h"
 
 namespace gen {
 

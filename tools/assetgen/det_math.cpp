@@ -1,4 +1,5 @@
-#include "det_math.h"
+// Deterministic integer noise and a sine of + and x only, so the assets are the same everywhere.
+#include "assetgen/det_math.h"
 
 #include <cmath>
 

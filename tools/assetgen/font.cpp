@@ -1,4 +1,5 @@
-#include "font.h"
+// The font image from the glyph designs.
+#include "assetgen/font.h"
 
 namespace gen {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "image.h"
+#include "assetgen/image.h"
 
 namespace gen {
 

@@ -3,11 +3,11 @@
 // and digits stand on row 6 and are seven rows tall; lower case is five rows
 // tall with ascenders to row 0; descenders raise the bowl one row and use
 // rows 6 and 7.
-#include "font.h"
+#include "assetgen/font.h"
 
 #include <cstring>
 
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace gen {
 

@@ -9,8 +9,8 @@
 // the next cell would show), and the marker's neighbours are transparent.
 #include <cmath>
 
-#include "det_math.h"
-#include "textures.h"
+#include "assetgen/det_math.h"
+#include "assetgen/textures.h"
 
 namespace gen {
 

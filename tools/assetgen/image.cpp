@@ -1,8 +1,9 @@
-#include "image.h"
+// A plain RGBA picture for the generator, written as PNG.
+#include "assetgen/image.h"
 
 #include <stb_image_write.h>
 
-#include "main/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace gen {
 

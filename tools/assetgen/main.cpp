@@ -13,8 +13,8 @@
 #include <cstring>
 #include <string>
 
-#include "assets.h"
-#include "contact_sheet.h"
+#include "assetgen/assets.h"
+#include "assetgen/contact_sheet.h"
 
 namespace {
 

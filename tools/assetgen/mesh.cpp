@@ -1,9 +1,10 @@
-#include "mesh.h"
+// Building triangle meshes for the generated models.
+#include "assetgen/mesh.h"
 
 #include <cmath>
 
-#include "det_math.h"
-#include "main/fatal_error.h"
+#include "assetgen/det_math.h"
+#include "base/fatal_error.h"
 
 namespace gen {
 

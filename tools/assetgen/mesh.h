@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 namespace gen {
 

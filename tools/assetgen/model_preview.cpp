@@ -5,13 +5,13 @@
 #include <cmath>
 #include <string>
 
-#include "contact_sheet.h"
-#include "det_math.h"
-#include "font.h"
-#include "models.h"
-#include "preview_raster.h"
-#include "sheet_text.h"
-#include "textures.h"
+#include "assetgen/contact_sheet.h"
+#include "assetgen/det_math.h"
+#include "assetgen/font.h"
+#include "assetgen/models.h"
+#include "assetgen/preview_raster.h"
+#include "assetgen/sheet_text.h"
+#include "assetgen/textures.h"
 #include "world/noise.h"
 #include "world/ores.h"
 #include "world/terrain_mesh.h"
@@ -96,21 +96,15 @@ void draw_held_pickaxe(Raster& raster, const Scene& scene, const Camera& camera,
     const Vec3 v = mat4_apply(euler_rotation(0, swing, 0), Vec3{0.3f, -1.1f, -0.5f}, 0.0f);
     const Vec3 d = mat4_apply(euler_rotation(camera.pitch, camera.yaw, camera.roll), v, 0.0f);
     const Vec3 p{camera.x + d.x, camera.y + d.y, camera.z + d.z};
-    const float yaw = (float)((double)camera.yaw - 1.5707963267948966);
+    const float yaw = (float)((double)camera.yaw - HALF_PI);
     draw_model_at(raster, scene, scene.pickaxe, camera, Vec3{0, yaw, -camera.pitch}, p);
 }
 
-// The marker of a deposit for yaw r, by the game's rule: the first triangle
-// in model order that the ray from the origin meets.
+// The marker of a deposit for yaw r, by the game's rule.
 Vec3 marker_for(const Model& model, Vec3 position, float r)
 {
-    const Vec3 d = rotate_vector(Vec3{8, 8, 0}, 0.0f, r, 0.0f);
-    float t = 1.0f;
-    for (size_t i = 0; i + 3 <= model.vertices.size(); i += 3)
-        if (ray_triangle(Vec3{0, 0, 0}, d, &model.vertices[i], t))
-            break;
-    const float k = t + 0.004f;
-    return Vec3{position.x + d.x * k, position.y + d.y * k, position.z + d.z * k};
+    const Vec3 offset = marker_offset(cast_marker_ray(model, r));
+    return Vec3{position.x + offset.x, position.y + offset.y, position.z + offset.z};
 }
 
 Camera looking_at(Vec3 eye, Vec3 target)

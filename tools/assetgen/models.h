@@ -1,6 +1,6 @@
 #pragma once
 // The generated models.
-#include "gfx/model_format.h"
+#include "base/model_format.h"
 
 namespace gen {
 

@@ -14,9 +14,9 @@
 // it shrinks.
 #include <cmath>
 
-#include "det_math.h"
-#include "mesh.h"
-#include "models.h"
+#include "assetgen/det_math.h"
+#include "assetgen/mesh.h"
+#include "assetgen/models.h"
 
 namespace gen {
 

@@ -14,9 +14,9 @@
 //
 // Directions are designed in the camera's axes (x right, y up, z back) and
 // turned into model axes by camera_to_model.
-#include "det_math.h"
-#include "mesh.h"
-#include "models.h"
+#include "assetgen/det_math.h"
+#include "assetgen/mesh.h"
+#include "assetgen/models.h"
 
 namespace gen {
 

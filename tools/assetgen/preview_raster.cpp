@@ -1,4 +1,5 @@
-#include "preview_raster.h"
+// A small software rasteriser for the contact sheet's model previews.
+#include "assetgen/preview_raster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,9 +6,9 @@
 // roughly what a frame of the game shows.
 #include <vector>
 
-#include "gfx/model_format.h"
-#include "gfx/transform.h"
-#include "image.h"
+#include "assetgen/image.h"
+#include "base/model_format.h"
+#include "base/transform.h"
 
 namespace gen {
 

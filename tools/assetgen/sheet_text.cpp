@@ -1,7 +1,8 @@
-#include "sheet_text.h"
+// Text on the contact sheet, drawn with the game's own font.
+#include "assetgen/sheet_text.h"
 
-#include "draw/text_layout.h"
-#include "font.h"
+#include "assetgen/font.h"
+#include "base/text_layout.h"
 
 namespace gen {
 

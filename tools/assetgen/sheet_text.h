@@ -4,7 +4,7 @@
 // would lay it out.
 #include <string>
 
-#include "image.h"
+#include "assetgen/image.h"
 
 namespace gen {
 

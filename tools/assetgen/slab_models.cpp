@@ -1,7 +1,7 @@
 // The floor slab and the wall panel: the game loads them but never draws
 // them; they are plain boxes.
-#include "mesh.h"
-#include "models.h"
+#include "assetgen/mesh.h"
+#include "assetgen/models.h"
 
 namespace gen {
 

@@ -1,8 +1,9 @@
-#include "textures.h"
+// The game's textures, made from deterministic noise.
+#include "assetgen/textures.h"
 
 #include <cmath>
 
-#include "det_math.h"
+#include "assetgen/det_math.h"
 
 namespace gen {
 

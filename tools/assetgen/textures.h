@@ -1,7 +1,7 @@
 #pragma once
 // The surface textures of the models and the icon atlas of the terrain and
 // the strike marker. Every picture tiles seamlessly.
-#include "image.h"
+#include "assetgen/image.h"
 
 namespace gen {
 

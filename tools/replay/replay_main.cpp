@@ -11,9 +11,9 @@
 #include <io.h>
 #endif
 
-#include "main/fatal_error.h"
-#include "replay_script.h"
-#include "replay_world.h"
+#include "base/fatal_error.h"
+#include "replay/replay_script.h"
+#include "replay/replay_world.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "replay_script.h"
+// The replay script interpreter: one line, one command on the world.
+#include "replay/replay_script.h"
 
 #include <cerrno>
 #include <cmath>
@@ -6,9 +7,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "main/fatal_error.h"
-#include "main/input.h"
+#include "base/fatal_error.h"
 #include "world/controls.h"
+#include "world/input.h"
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/noise.h"

@@ -1,10 +1,11 @@
-#include "replay_world.h"
+// The world the replay tool runs: the game's stage models from a data folder, then the world's start.
+#include "replay/replay_world.h"
 
 #include <string>
 
-#include "gfx/model_format.h"
-#include "world/noise.h"
+#include "base/model_format.h"
 #include "world/ores.h"
+#include "world/world.h"
 
 namespace {
 
@@ -24,12 +25,10 @@ std::string data_path(const std::string& data_dir, const char* relative)
 
 void build_world_from_data(const char* data_dir)
 {
-    // The game's start-up order: the models, then the noise table, then the
-    // deposits. Reading a model draws no random numbers, so only the noise
-    // and the deposits fix the layout; the order merely reports a bad model
-    // before any other work.
+    // The game's start-up order: the models, then the world. Reading a model
+    // draws no random numbers, and the terrain mesh none either, so the
+    // world here is the game's without the mesh.
     for (int stage = 0; stage < 4; stage++)
         ore_models[stage] = read_model(data_path(data_dir, ORE_MODEL_PATHS[stage]).c_str());
-    noise_init();
-    place_ores();
+    world_start(nullptr);
 }

@@ -8,11 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/fatal_error.h"
 #include "gfx/gl_functions.h"
-#include "main/fatal_error.h"
-#include "main/sdl_window.h"
-#include "replay_script.h"
-#include "shot_world.h"
+#include "platform/sdl/sdl_window.h"
+#include "replay/replay_script.h"
+#include "shot/shot_world.h"
 #include "world/movement.h"
 
 namespace {

@@ -1,16 +1,18 @@
-#include "shot_world.h"
+// The frame tool's world: the game's start-up, steady counters and reading a frame back.
+#include "shot/shot_world.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include <stb_image_write.h>
 
+#include "base/client_size.h"
+#include "base/fatal_error.h"
+#include "base/platform.h"
 #include "draw/frame.h"
 #include "draw/scene.h"
 #include "gfx/gl_functions.h"
-#include "main/fatal_error.h"
-#include "main/frame_timer.h"
-#include "main/platform.h"
+#include "world/frame_timer.h"
 
 void start_world()
 {
