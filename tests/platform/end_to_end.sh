@@ -209,37 +209,117 @@ scene() {  # scene NAME: WORK/NAME-scene.png from a fresh shot
     convert "$work/$1-client.png" -crop "${WIN_W}x$((WIN_H - SCENE_TOP))+0+${SCENE_TOP}" +repage "$work/$1-scene.png"
 }
 
-# changed A B: per mille of the scene's pixels that differ clearly between
-# two shots. The turning sun shifts the shading slowly, so small shifts in
-# colour do not count; a view that moves changes most of the picture.
-changed() {
+# differ FUZZ A B: per mille of the pixels that differ by more than FUZZ
+# between the pictures WORK/A.png and WORK/B.png (of the scene's size).
+differ() {
     local differing status=0
     # compare ends with 1 when the pictures differ, 2 when it could not compare.
-    differing=$(compare -metric AE -fuzz 10% "$work/$1-scene.png" "$work/$2-scene.png" null: 2>&1) || status=$?
-    [ $status -le 1 ] || fail "compare could not compare $1 with $2: $differing"
+    differing=$(compare -metric AE -fuzz "$1" "$work/$2.png" "$work/$3.png" null: 2>&1) || status=$?
+    [ $status -le 1 ] || fail "compare could not compare $2 with $3: $differing"
     differing=${differing%%.*}
-    [[ "$differing" =~ ^[0-9]+$ ]] || fail "compare printed \"$differing\" for $1 and $2"
+    [[ "$differing" =~ ^[0-9]+$ ]] || fail "compare printed \"$differing\" for $2 and $3"
     echo $((1000 * differing / (WIN_W * (WIN_H - SCENE_TOP))))
 }
 
-# wait_for_still_view PREFIX SECONDS: shots PREFIX-1, PREFIX-2, ... until two
-# in a row show the same view; sets STILL to the last one's name.
+# The sun turns (a day is about 105 s of game time, which runs with the
+# clock), so the shading of the ground changes between two frames the more
+# the slower the game draws, and at night the ground shows black. Where the
+# view shows the sky, a view is judged by its outline against the sky,
+# which the sun does not change; elsewhere by its colours, and only while
+# the ground is lit.
+
+# sky NAME: per mille of the scene that shows the sky colour; WORK/NAME-sky.png
+# is the scene in white where it does, black elsewhere.
+sky() {
+    if [ ! -e "$work/$1-sky.png" ]; then
+        convert "$work/$1-scene.png" -fuzz 3% -fill black +opaque "rgb(${SKY// /,})" \
+            -fill white -opaque "rgb(${SKY// /,})" "$work/$1-sky.png"
+    fi
+    convert "$work/$1-sky.png" -colorspace gray -format "%[fx:round(1000*mean)]" info:
+}
+SKY_ENOUGH=50
+
+# dark NAME: per mille of the scene's pixels that are near black.
+dark() {
+    convert "$work/$1-scene.png" -fuzz 6% -fill white -opaque black -fill black +opaque white \
+        -colorspace gray -format "%[fx:round(1000*mean)]" info:
+}
+DARK_LIMIT=200
+
+# judgeable A [B]: whether the views can be compared: both show the sky, or
+# both have their ground lit.
+judgeable() {
+    local name all_sky=1 all_lit=1
+    for name in "$@"; do
+        [ "$(sky "$name")" -ge $SKY_ENOUGH ] || all_sky=0
+        [ "$(dark "$name")" -le $DARK_LIMIT ] || all_lit=0
+    done
+    [ $all_sky = 1 ] || [ $all_lit = 1 ]
+}
+
+# view_change A B: "sky N" (per mille of the scene whose sky outline
+# changed) when both show the sky, else "colours N" (per mille of the
+# scene's pixels whose colour changed clearly; small shifts in shading do
+# not count, while a view that moves changes most of the picture).
+view_change() {
+    if [ "$(sky "$1")" -ge $SKY_ENOUGH ] && [ "$(sky "$2")" -ge $SKY_ENOUGH ]; then
+        echo "sky $(differ 0 "$1-sky" "$2-sky")"
+    else
+        echo "colours $(differ 10% "$1-scene" "$2-scene")"
+    fi
+}
+is_still() {  # is_still METRIC VALUE
+    if [ "$1" = sky ]; then [ "$2" -le 2 ]; else [ "$2" -le 5 ]; fi
+}
+has_moved() {  # has_moved METRIC VALUE
+    if [ "$1" = sky ]; then [ "$2" -ge 10 ]; else [ "$2" -ge 100 ]; fi
+}
+
+# new_frame: waits until the game has drawn into its window twice, so that
+# the next shot shows a frame drawn wholly after this call began (the game
+# may take seconds a frame on a busy machine).
+FRAME_SECONDS=120
+new_frame() {
+    "$x_probe" frames "$WIN_ID" 2 $FRAME_SECONDS >"$work/x_probe.err" 2>&1 ||
+        fail "no new frame: $(cat "$work/x_probe.err")"
+}
+
+# wait_for_still_view PREFIX SECONDS: shots PREFIX-1, PREFIX-2, ..., each of
+# a new frame, until two in a row show the same view; sets STILL to the
+# last one's name.
 STILL=""
 wait_for_still_view() {
-    local deadline=$((SECONDS + $2)) n=1 difference
+    local deadline=$((SECONDS + $2)) n=1 metric difference
+    new_frame
     scene "$1-$n"
     while :; do
-        sleep 0.5
+        new_frame
         n=$((n + 1))
         scene "$1-$n"
-        difference=$(changed "$1-$((n - 1))" "$1-$n")
-        if [ "$difference" -le 5 ]; then
+        read -r metric difference <<<"$(view_change "$1-$((n - 1))" "$1-$n")"
+        if is_still "$metric" "$difference"; then
             STILL="$1-$n"
-            log "the view is still at $STILL ($difference per mille changed)"
+            log "the view is still at $STILL ($metric: $difference per mille changed)"
             return
         fi
         game_running || fail "the game ended while the view was still moving"
-        [ $SECONDS -lt $deadline ] || fail "the view kept changing for $2 s ($difference per mille in the last shots)"
+        [ $SECONDS -lt $deadline ] ||
+            fail "the view kept changing for $2 s ($metric: $difference per mille in the last shots, $1-$n.png)"
+    done
+}
+
+# wait_for_judgeable_view SECONDS: new frames until the view shows the sky or
+# the ground is lit.
+wait_for_judgeable_view() {
+    local deadline=$((SECONDS + $1)) n=0
+    while :; do
+        new_frame
+        n=$((n + 1))
+        scene "looking-$n"
+        judgeable "looking-$n" && return
+        game_running || fail "the game ended while waiting for daylight"
+        [ $SECONDS -lt $deadline ] ||
+            fail "no sky in view and the ground dark for $1 s ($(dark "looking-$n") per mille near black in looking-$n.png)"
     done
 }
 
@@ -289,13 +369,16 @@ focus() {
 # a busy machine longer still; these only keep a broken build from hanging.
 START_SECONDS=300
 SETTLE_SECONDS=180
-WALK_SECONDS=60
+NIGHT_SECONDS=300
+WALK_SECONDS=480
 EXIT_SECONDS=60
 
 case_play() {
+    need_x_probe
     start_game "$data"
     local id
     id=$(find_window Quarrytop $START_SECONDS)
+    WIN_ID=$id
     window_geometry "$id"
     log "window $id: ${WIN_W}x${WIN_H} at $WIN_X,$WIN_Y"
     [ "$WIN_W" = 800 ] && [ "$WIN_H" = 600 ] || fail "the client area is ${WIN_W}x${WIN_H}, not 800x600"
@@ -333,30 +416,46 @@ case_play() {
     # activation brings one raw mouse record that turns the view: Wine
     # reports the pointer's warp into the clip rectangle as motion.) The
     # player falls from the start point; once landed the view holds still.
+    # Then W is held until the view has moved (however slowly the game
+    # runs), and the view settles somewhere else. All of it is judged in
+    # daylight; a walk that night fell on is walked again.
     focus "$id"
     log "the window has the keyboard focus"
-    wait_for_still_view landing $SETTLE_SECONDS
-    local landed=$STILL moved
-    # W is held until the view has moved (however slowly the game runs).
-    focus "$id"
-    xdotool keydown w
-    n=0
-    deadline=$((SECONDS + WALK_SECONDS))
+    local walk=0 before metric moved settled deadline=$((SECONDS + WALK_SECONDS))
     while :; do
-        sleep 0.5
-        n=$((n + 1))
-        scene "walking-$n"
-        moved=$(changed "$landed" "walking-$n")
-        [ "$moved" -ge 100 ] && break
-        game_running || fail "the game ended while W was held"
-        [ $SECONDS -lt $deadline ] ||
-            fail "W held for $WALK_SECONDS s did not change the view ($moved per mille in walking-$n.png)"
+        walk=$((walk + 1))
+        wait_for_judgeable_view $NIGHT_SECONDS
+        wait_for_still_view "still-$walk" $SETTLE_SECONDS
+        before=$STILL
+        if judgeable "$before"; then
+            focus "$id"
+            xdotool keydown w
+            n=0
+            while :; do
+                new_frame
+                n=$((n + 1))
+                scene "walking-$walk-$n"
+                read -r metric moved <<<"$(view_change "$before" "walking-$walk-$n")"
+                has_moved "$metric" "$moved" && break
+                game_running || fail "the game ended while W was held"
+                [ $SECONDS -lt $deadline ] ||
+                    fail "W held did not change the view ($metric: $moved per mille from $before.png in walking-$walk-$n.png)"
+            done
+            xdotool keyup w
+            log "walking changed the view ($metric: $moved per mille in walking-$walk-$n.png)"
+            wait_for_still_view "settled-$walk" $SETTLE_SECONDS
+            settled=$STILL
+            if judgeable "$before" "$settled"; then
+                read -r metric moved <<<"$(view_change "$before" "$settled")"
+                has_moved "$metric" "$moved" ||
+                    fail "the view settled back where it started ($metric: $moved per mille changed from $before.png to $settled.png)"
+                log "the view settled elsewhere ($metric: $moved per mille changed)"
+                break
+            fi
+        fi
+        log "night fell during walk $walk; walking again in daylight"
+        [ $SECONDS -lt $deadline ] || fail "no walk in daylight within $WALK_SECONDS s"
     done
-    xdotool keyup w
-    log "walking changed $moved per mille of the view (walking-$n.png)"
-    wait_for_still_view settling $SETTLE_SECONDS
-    moved=$(changed "$landed" "$STILL")
-    [ "$moved" -ge 100 ] || fail "the view settled back where it started ($moved per mille changed)"
 
     focus "$id"
     xdotool key Escape
