@@ -28,8 +28,11 @@ set(CMAKE_CXX_FLAGS_INIT "-D_USE_MATH_DEFINES")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Windows programs run under Wine, quietly, in a prefix under the build
-# directory so that no one's own Wine setup is touched or relied on. Wine
-# creates the prefix on first use (slowly, once).
+# directory so that no one's own Wine setup is touched or relied on.
+# scripts/test.sh makes the prefix afresh and checks it complete
+# (tests/platform/make_wine_prefix.sh), then runs ctest with the prefix's
+# server and desktop up on its display (tests/platform/with_wine.sh). Run
+# by hand without those, Wine makes the prefix on first use (slowly, once).
 find_program(QUARRYTOP_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(QUARRYTOP_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR

@@ -11,8 +11,8 @@ packages=(
   # a real OpenGL without a GPU (Mesa's software rasteriser) and an X server
   # without a screen, for the GL and end-to-end tests
   libgl1-mesa-dri xvfb xauth x11-utils imagemagick xdotool
-  # the end-to-end tests' close request (a small X client built on the spot)
-  libx11-dev
+  # the end-to-end tests' X client (x_probe: a close request, the first frame)
+  libx11-dev libxdamage-dev
   # the Windows build: cross compiler, and Wine to run it
   g++-mingw-w64-x86-64-posix wine wine64
   # release archive, and unpacking it to check it

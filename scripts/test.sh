@@ -3,67 +3,100 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Any failing command ends the run, saying in which step.
+step="start"
+trap 'echo "scripts/test.sh: FAILED in step \"$step\": line $LINENO: \"$BASH_COMMAND\" ended with status $?" >&2' ERR
+set -o errtrace
+begin() {
+    step=$1
+    echo "=== $step"
+}
+
+begin "installing the dependencies"
 scripts/install-deps.sh
 
-# GL and end-to-end tests need an X server; Mesa renders in software.
-run_x() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
+# GL and end-to-end tests need an X server; Mesa renders in software. Each
+# call gets a server of its own on a display no one else uses.
+run_x() { tests/platform/with_xvfb.sh "$@"; }
 
-# Native build.
+begin "Linux build and tests"
 cmake --preset linux
 cmake --build --preset linux
 run_x ctest --preset linux
 
-# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+begin "Linux build and tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset asan
 cmake --build --preset asan
 run_x ctest --preset asan
 
-# --- Fuzz smoke (replay engineer's step) ---------------------------------
+# --- Fuzz smoke: the model reader under libFuzzer ---------------------------
 # The .bmf reader's libFuzzer target, built with clang, runs a few seconds
 # from its generated seed corpus; a crash or a sanitizer report fails it.
+begin "fuzz smoke of the .bmf reader"
 cmake --preset fuzz
 cmake --build --preset fuzz -j 2 --target fuzz_parse_model fuzz_make_model_seeds
 ctest --test-dir build/fuzz -L fuzz --output-on-failure
 
-# --- Windows build (platform engineer's step) ------------------------------
+# --- Windows build: unit tests, replay scenarios and the game under Wine ----
 # The game and the tests cross-built with mingw-w64; the unit tests, the
 # replay scenarios and the game end to end run under Wine on Xvfb. The
-# build's Wine prefix is made on first use (slowly, once) and its server is
-# kept up for the whole run, so that each test program starts quickly and on
-# this run's display.
-cmake --preset windows
+# build's Wine prefix is made afresh and checked complete before any
+# Windows program runs; its server and desktop are then kept up on this
+# run's display for the whole ctest run (with_wine.sh). The end-to-end tests
+# make their own prefix once (a CTest fixture) and each runs on an X server
+# of its own; they use the Linux build's x_probe.
+begin "Windows build"
+x_probe="$PWD/build/linux/tests/platform/x_probe"
+[ -x "$x_probe" ] || { echo "scripts/test.sh: no $x_probe after the Linux build" >&2; false; }
+cmake --preset windows -DQUARRYTOP_X_PROBE="$x_probe"
 cmake --build --preset windows
-run_x bash -c '
-    export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    /usr/lib/wine/wineserver -p
-    /usr/lib/wine/wine64 wineboot -i
-    status=0
-    ctest --preset windows || status=$?
-    /usr/lib/wine/wineserver -k
-    exit $status'
+wine_prefix="$PWD/build/windows/wineprefix"
+desktop_probe="$PWD/build/windows/tests/platform/wine_desktop_probe.exe"
+with_wine() { run_x tests/platform/with_wine.sh "$wine_prefix" "$desktop_probe" "$@"; }
 
-# The same world on both builds: every replay scenario, run over the game's
-# own data, prints the same bytes from the Linux build and from the Windows
-# build under Wine. (The scenario tests above compare each build with the
-# expected outputs over fixture models.)
+begin "a fresh Wine prefix for the Windows build"
+tests/platform/make_wine_prefix.sh "$wine_prefix"
+
+begin "Windows tests under Wine"
+with_wine ctest --preset windows
+
+# --- The same world on both builds ------------------------------------------
+# Every replay scenario, run over the game's own data, prints the same bytes
+# from the Linux build and from the Windows build under Wine. (The scenario
+# tests above compare each build with the expected outputs over fixture
+# models.)
+begin "the same world on Linux and Windows"
 same_world=build/same-world
 rm -rf "$same_world"
 mkdir -p "$same_world"
 for script in tests/replay/scenarios/*.txt; do
     name=$(basename "$script" .txt)
     build/linux/tools/replay/quarrytop-replay --data . "$script" >"$same_world/$name.linux.out"
-    WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all \
+done
+with_wine bash -c '
+    set -euo pipefail
+    for script in tests/replay/scenarios/*.txt; do
+        name=$(basename "$script" .txt)
         /usr/lib/wine/wine64 build/windows/tools/replay/quarrytop-replay.exe --data . "$script" \
-        >"$same_world/$name.windows.out"
+            >"$1/$name.windows.out"
+    done' same-world "$same_world"
+for script in tests/replay/scenarios/*.txt; do
+    name=$(basename "$script" .txt)
     cmp "$same_world/$name.linux.out" "$same_world/$name.windows.out"
 done
 echo "same world on Linux and Windows: $(ls tests/replay/scenarios/*.txt | wc -l) scenarios"
 
-# The Windows release: the zip unpacked elsewhere starts, draws and closes.
+# --- The Windows release -----------------------------------------------------
+# The zip unpacked elsewhere starts, draws and closes, in a fresh prefix.
+begin "the Windows release"
 scripts/release-windows.sh
 rm -rf build/release-check
 mkdir -p build/release-check
 (cd build/release-check && unzip -q ../quarrytop-windows.zip)
-tests/platform/end_to_end.sh close build/release-check/quarrytop/quarrytop.exe build/release-check/quarrytop \
-    build/release-check/run --wine build/windows/tests/platform/e2e-wineprefix
+tests/platform/make_wine_prefix.sh build/release-check/wineprefix
+QUARRYTOP_X_PROBE="$x_probe" tests/platform/end_to_end.sh close \
+    build/release-check/quarrytop/quarrytop.exe build/release-check/quarrytop build/release-check/run \
+    --wine build/release-check/wineprefix "$desktop_probe"
+
+step="done"
+echo "=== all tests passed"

@@ -7,9 +7,17 @@
  *       waits for a top-level window with that title, then for the pixel 5
  *       rows down in the middle of it to take the colour R G B, and prints
  *       the wall-clock time (seconds since the epoch) at which it did. It
- *       looks every millisecond, so the time is that precise. */
+ *       looks every millisecond, so the time is that precise;
+ *   x_probe frames WINDOW_ID COUNT SECONDS
+ *       waits until the window, or a window inside it, has been drawn into
+ *       COUNT times (counted with the X DAMAGE extension) and ends with
+ *       status 0; with status 1 if that did not happen within SECONDS. With
+ *       COUNT 2, a picture taken afterwards shows a frame drawn wholly after
+ *       the call began. */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
+#include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -101,6 +109,68 @@ static int first_frame(Display* display, const char* title, unsigned long r, uns
     return 1;
 }
 
+/* Damage records on the window and every window inside it. */
+static int watch_tree(Display* display, Window window, Damage* damages, int count, int capacity)
+{
+    if (count < capacity)
+        damages[count++] = XDamageCreate(display, window, XDamageReportNonEmpty);
+    Window root, parent, *children = NULL;
+    unsigned int child_count = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &child_count)) {
+        for (unsigned int i = 0; i < child_count; i++)
+            count = watch_tree(display, children[i], damages, count, capacity);
+    }
+    if (children)
+        XFree(children);
+    return count;
+}
+
+static int count_frames(Display* display, Window window, int wanted, double seconds)
+{
+    int event_base, error_base;
+    if (!XDamageQueryExtension(display, &event_base, &error_base)) {
+        fprintf(stderr, "x_probe: the X server has no DAMAGE extension\n");
+        return 1;
+    }
+    XSetErrorHandler(ignore_errors); /* a window may go away while looked at */
+    enum { CAPACITY = 64 };
+    Damage damages[CAPACITY];
+    const int watched = watch_tree(display, window, damages, 0, CAPACITY);
+    /* A new record reports the window's whole area at once: not a drawing. */
+    XSync(display, False);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+    for (int i = 0; i < watched; i++)
+        XDamageSubtract(display, damages[i], None, None);
+    XSync(display, False);
+
+    const double deadline = now() + seconds;
+    int seen = 0;
+    while (seen < wanted) {
+        while (seen < wanted && XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == event_base + XDamageNotify) {
+                seen++;
+                XDamageSubtract(display, ((XDamageNotifyEvent*)&event)->damage, None, None);
+            }
+        }
+        if (seen >= wanted)
+            break;
+        const double left = deadline - now();
+        if (left <= 0) {
+            fprintf(stderr, "x_probe: the window was drawn into %d times, not %d, within %.0f s\n", seen, wanted,
+                    seconds);
+            return 1;
+        }
+        struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, left > 1 ? 1000 : (int)(left * 1000) + 1);
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     Display* display = XOpenDisplay(NULL);
@@ -114,8 +184,11 @@ int main(int argc, char** argv)
     else if (argc == 7 && strcmp(argv[1], "first-frame") == 0)
         status = first_frame(display, argv[2], strtoul(argv[3], NULL, 0), strtoul(argv[4], NULL, 0),
                              strtoul(argv[5], NULL, 0), atof(argv[6]));
+    else if (argc == 5 && strcmp(argv[1], "frames") == 0)
+        status = count_frames(display, (Window)strtoul(argv[2], NULL, 0), atoi(argv[3]), atof(argv[4]));
     else
-        fprintf(stderr, "usage: x_probe close WINDOW_ID | x_probe first-frame TITLE R G B SECONDS\n");
+        fprintf(stderr, "usage: x_probe close WINDOW_ID | x_probe first-frame TITLE R G B SECONDS |"
+                        " x_probe frames WINDOW_ID COUNT SECONDS\n");
     XCloseDisplay(display);
     return status;
 }
