@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the browser tests' npm packages (tests/web/package.json, pinned by
+# its lock file) into tests/web/node_modules. puppeteer-core brings no
+# browser: the tests drive Debian's chromium (scripts/install-deps.sh).
+# Idempotent: a second run with the lock file unchanged installs nothing.
+set -euo pipefail
+cd "$(dirname "$0")/../tests/web"
+
+stamp=node_modules/.installed-lock
+if [ -f "$stamp" ] && cmp -s package-lock.json "$stamp"; then
+    exit 0
+fi
+npm ci --ignore-scripts --no-audit --no-fund
+cp package-lock.json "$stamp"
