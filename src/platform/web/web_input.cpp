@@ -41,6 +41,9 @@ int letter_or_digit(char c)
 
 int virtual_key_of(const char* key, const char* code)
 {
+    // The keypad's digits are keys of their own on the other layers too.
+    if (std::strncmp(code, "Numpad", 6) == 0)
+        return 0;
     if (std::strcmp(key, "Escape") == 0)
         return KEY_ESCAPE;
     if (std::strcmp(key, " ") == 0)
@@ -142,9 +145,9 @@ EM_BOOL pointer_lock_changed(int, const EmscriptenPointerlockChangeEvent* event,
     return EM_FALSE;
 }
 
-// Keys released while the page had no focus never come up here: all are
-// taken as up once the page loses it, so that no axis stays held.
-EM_BOOL focus_lost(int, const EmscriptenFocusEvent*, void*)
+}  // namespace
+
+EM_BOOL web_focus_lost(int, const EmscriptenFocusEvent*, void*)
 {
     for (int key = 1; key < 256; key++) {
         if (key_held[key])
@@ -152,8 +155,6 @@ EM_BOOL focus_lost(int, const EmscriptenFocusEvent*, void*)
     }
     return EM_FALSE;
 }
-
-}  // namespace
 
 void platform_capture_cursor()
 {
@@ -163,7 +164,7 @@ void platform_capture_cursor()
     emscripten_set_mousedown_callback("#canvas", nullptr, EM_FALSE, web_mouse_down);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, web_key_down);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, web_key_up);
-    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, focus_lost);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, web_focus_lost);
 }
 
 void platform_register_raw_input()

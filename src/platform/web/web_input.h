@@ -8,7 +8,8 @@
 // layout gives, as the Windows and SDL layers go by the layout) for letters,
 // digits, Space and Escape; its `code` (the key's place, "KeyW", "Digit1")
 // when `key` is no Latin letter or digit (a Cyrillic layout, say), where
-// Windows too gives the Latin virtual key. 0 for a key the game has no code for.
+// Windows too gives the Latin virtual key. 0 for a key the game has no code
+// for, the keypad's included.
 int virtual_key_of(const char* key, const char* code);
 
 // The page's event handlers, as emscripten's html5 library calls them; the
@@ -18,6 +19,9 @@ EM_BOOL web_key_down(int event_type, const EmscriptenKeyboardEvent* event, void*
 EM_BOOL web_key_up(int event_type, const EmscriptenKeyboardEvent* event, void* user_data);
 EM_BOOL web_mouse_down(int event_type, const EmscriptenMouseEvent* event, void* user_data);
 EM_BOOL web_mouse_move(int event_type, const EmscriptenMouseEvent* event, void* user_data);
+// Keys released while the page has no focus never come up to it: once it
+// loses the focus, every key held is taken as released, so no axis sticks.
+EM_BOOL web_focus_lost(int event_type, const EmscriptenFocusEvent* event, void* user_data);
 
 // Whether the pointer is locked to the canvas: clicks then swing and motion
 // turns the view; without the lock a click only asks for it.
