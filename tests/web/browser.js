@@ -15,21 +15,20 @@ const CONTENT_TYPES = {
   '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.data': 'application/octet-stream',
 };
 
-// Serves the files of one folder (no listing, nothing outside it) on a free
-// port of 127.0.0.1; resolves to { url, close }.
-function serveFolder(folder) {
+// Serves files by name from the first of the folders that holds them (no
+// listing, nothing outside them) on a free port of 127.0.0.1; resolves to
+// { url, close }.
+function serveFolders(folders) {
   const server = http.createServer((request, response) => {
     const name = path.basename(decodeURIComponent(new URL(request.url, 'http://x').pathname)) || 'index.html';
-    const file = path.join(folder, name);
-    fs.readFile(file, (error, body) => {
-      if (error) {
-        response.writeHead(404);
-        response.end();
-        return;
-      }
-      response.writeHead(200, { 'Content-Type': CONTENT_TYPES[path.extname(file)] || 'application/octet-stream' });
-      response.end(body);
-    });
+    const file = folders.map((folder) => path.join(folder, name)).find((candidate) => fs.existsSync(candidate));
+    if (!file) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    response.writeHead(200, { 'Content-Type': CONTENT_TYPES[path.extname(file)] || 'application/octet-stream' });
+    response.end(fs.readFileSync(file));
   });
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
@@ -59,10 +58,10 @@ async function launchBrowser() {
   return { browser, close };
 }
 
-// Opens the page served from `folder`; the console's lines are collected in
-// page.consoleLines.
-async function openGame(folder) {
-  const server = await serveFolder(folder);
+// Opens the page served from the folders; the console's lines are collected
+// in page.consoleLines.
+async function openGame(folders) {
+  const server = await serveFolders(folders);
   const { browser, close } = await launchBrowser();
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 800 });
@@ -109,4 +108,4 @@ async function pollUntil(what, check, { deadlineMs = 30000, intervalMs = 100, de
   }
 }
 
-module.exports = { serveFolder, launchBrowser, openGame, readCanvas, pollUntil };
+module.exports = { serveFolders, launchBrowser, openGame, readCanvas, pollUntil };
