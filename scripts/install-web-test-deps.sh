@@ -6,6 +6,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/../tests/web"
 
+# npm itself: Debian's package, unless the machine's node already brings one
+# (a node from elsewhere conflicts with Debian's npm package).
+if ! command -v npm >/dev/null; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get install -y -qq npm
+fi
+
 stamp=node_modules/.installed-lock
 if [ -f "$stamp" ] && cmp -s package-lock.json "$stamp"; then
     exit 0
