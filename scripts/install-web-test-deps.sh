@@ -11,6 +11,7 @@ cd "$(dirname "$0")/../tests/web"
 if ! command -v npm >/dev/null; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
     $sudo apt-get install -y -qq npm
 fi
 
