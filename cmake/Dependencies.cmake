@@ -11,10 +11,14 @@ if(NOT STB_INCLUDE_DIR)
   message(FATAL_ERROR "stb_image.h not found: install libstb-dev (scripts/install-deps.sh) or set STB_ROOT")
 endif()
 
-# GoogleTest for the Windows cross build: no Windows build of it is packaged,
-# so it is built here from Debian's sources (package googletest) before tests/
-# asks for it; find_package(GTest) then finds these targets.
-if(WIN32 AND CMAKE_CROSSCOMPILING AND NOT TARGET GTest::gtest)
+# GoogleTest for the Windows and the browser cross builds: no build of it for
+# either is packaged, so it is built here from Debian's sources (package
+# googletest) before tests/ asks for it; find_package(GTest) then finds these
+# targets. The browser build's tests run single-threaded under node.
+if(((WIN32 AND CMAKE_CROSSCOMPILING) OR EMSCRIPTEN) AND NOT TARGET GTest::gtest)
+  if(EMSCRIPTEN)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
   include(FetchContent)
   set(QUARRYTOP_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -17,6 +17,10 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   # release archive, and unpacking it to check it
   zip unzip
+  # tests only: the browser build (emscripten's compiler, its wasm tools and
+  # the JavaScript parser its optimiser needs) and the headless browser its
+  # end-to-end tests drive
+  emscripten binaryen node-acorn chromium
 )
 
 missing=()

@@ -98,5 +98,36 @@ QUARRYTOP_X_PROBE="$x_probe" tests/platform/end_to_end.sh close \
     build/release-check/quarrytop/quarrytop.exe build/release-check/quarrytop build/release-check/run \
     --wine build/release-check/wineprefix "$desktop_probe"
 
+# --- Browser build: the game for WebAssembly and WebGL 1 -------------------
+# Built with Debian's emscripten: the
+# browser layer's input cases under node, the page end to end in headless
+# Chromium (Debian's chromium, driven by puppeteer-core from npm), the replay
+# tool under node, and the release unpacked and played the same way.
+begin "browser build and tests"
+scripts/install-web-test-deps.sh
+cmake --preset web
+cmake --build --preset web
+ctest --preset web
+
+# The same world in the browser build: every replay scenario, over the game's
+# own data, prints the Linux build's bytes under node too.
+begin "the same world on Linux and in the browser build"
+for script in tests/replay/scenarios/*.txt; do
+    name=$(basename "$script" .txt)
+    node build/web/tools/replay/quarrytop-replay.js --data . "$script" >"$same_world/$name.web.out"
+    cmp "$same_world/$name.linux.out" "$same_world/$name.web.out"
+done
+echo "same world on Linux and in the browser build: $(ls tests/replay/scenarios/*.txt | wc -l) scenarios"
+
+# The browser release: the zip unpacked elsewhere starts, draws and walks.
+begin "the browser release, unpacked and played"
+scripts/release-web.sh
+rm -rf build/release-web-check
+mkdir -p build/release-web-check
+(cd build/release-web-check && unzip -q ../quarrytop-web.zip)
+QUARRYTOP_GAME_DIR="$PWD/build/release-web-check/quarrytop-web" \
+    QUARRYTOP_WITHOUT_TEX_DIR="$PWD/build/web/tests/web/without-tex" \
+    node --test tests/web/browser_test.js
+
 step="done"
 echo "=== all tests passed"

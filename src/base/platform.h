@@ -1,7 +1,8 @@
 #pragma once
 // The small interface each platform layer implements (win32_* on Windows,
-// sdl_* on Linux), chosen at link time. The frame loop, the input handlers
-// and the start-up sequence are written once on top of it and know no OS.
+// sdl_* on Linux, web_* in a browser), chosen at link time. The frame loop,
+// the input handlers and the start-up sequence are written once on top of it
+// and know no OS.
 #include <cstdint>
 
 // Creates the one window ("Quarrytop", 800 x 600 client area, centred) with

@@ -1,6 +1,9 @@
 // The three shader programs: built once at start, their locations kept.
 #include "gfx/shaders.h"
 
+#include <cstring>
+#include <string>
+
 #include "base/fatal_error.h"
 
 LitProgram lit_program;
@@ -98,14 +101,46 @@ void compile_or_die(GLuint shader)
     }
 }
 
+// The texts are written for desktop GLSL 1.10; an OpenGL ES context (a
+// browser's WebGL) takes them in its own dialect.
+void set_source(GLuint shader, const char* source, GLenum shader_type)
+{
+    const char* version = (const char*)glGetString(GL_VERSION);
+    std::string es_text;
+    if (version && std::strncmp(version, "OpenGL ES", 9) == 0) {
+        es_text = glsl_es_text(source, shader_type);
+        source = es_text.c_str();
+    }
+    gl.ShaderSource(shader, 1, &source, nullptr);
+}
+
 }  // namespace
+
+std::string glsl_es_text(const char* source, GLenum shader_type)
+{
+    static const char DESKTOP_FIRST_LINE[] = "#version 110\n";
+    const size_t first_line_length = sizeof DESKTOP_FIRST_LINE - 1;
+    if (std::strncmp(source, DESKTOP_FIRST_LINE, first_line_length) != 0)
+        fatal_error("A shader text does not start with \"#version 110\"");
+    std::string text = "#version 100\n";
+    // GLSL ES gives fragment shaders no default float precision; high
+    // precision there is optional, and the macro tells whether it is in.
+    if (shader_type == GL_FRAGMENT_SHADER)
+        text += "#ifdef GL_FRAGMENT_PRECISION_HIGH\n"
+                "precision highp float;\n"
+                "#else\n"
+                "precision mediump float;\n"
+                "#endif\n";
+    text += source + first_line_length;
+    return text;
+}
 
 GLuint build_program(const char* vertex_source, const char* fragment_source)
 {
     const GLuint vertex = gl.CreateShader(GL_VERTEX_SHADER);
     const GLuint fragment = gl.CreateShader(GL_FRAGMENT_SHADER);
-    gl.ShaderSource(vertex, 1, &vertex_source, nullptr);
-    gl.ShaderSource(fragment, 1, &fragment_source, nullptr);
+    set_source(vertex, vertex_source, GL_VERTEX_SHADER);
+    set_source(fragment, fragment_source, GL_FRAGMENT_SHADER);
 
     // The vertex shader first: when it fails, its log is reported alone and
     // the fragment shader is never compiled.

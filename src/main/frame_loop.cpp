@@ -1,4 +1,5 @@
-// The frame loop: messages, due ticks, then one checked and drawn frame a pass.
+// The frame loop: messages, due ticks, then one checked and drawn frame a pass;
+// the pass is its own function so that the browser can call it per animation frame.
 #include "main/frame_loop.h"
 
 #include <cstdint>
@@ -30,28 +31,34 @@ void run_due_ticks()
 
 }  // namespace
 
+bool run_frame_pass(int* exit_code)
+{
+    // Input changes only here, between ticks and frames.
+    if (platform_drain_messages(exit_code))
+        return true;
+
+    platform_client_size(&client_width, &client_height);
+    run_due_ticks();
+
+    // Minimised: the game goes on, but nothing is drawn or checked.
+    if (client_width == 0 || client_height == 0) {
+        platform_sleep_ms(10);
+        return false;
+    }
+
+    frame_count++;
+    place_camera();
+    // Reports whatever the previous frame and the ticks since left in the
+    // error flag (for the first frame, all of start-up).
+    GL_ERROR_CHECK();
+    draw_frame();
+    return false;
+}
+
 int run_frame_loop()
 {
-    for (;;) {
-        // Input changes only here, between ticks and frames.
-        int exit_code = 0;
-        if (platform_drain_messages(&exit_code))
-            return exit_code;
-
-        platform_client_size(&client_width, &client_height);
-        run_due_ticks();
-
-        // Minimised: the game goes on, but nothing is drawn or checked.
-        if (client_width == 0 || client_height == 0) {
-            platform_sleep_ms(10);
-            continue;
-        }
-
-        frame_count++;
-        place_camera();
-        // Reports whatever the previous frame and the ticks since left in the
-        // error flag (for the first frame, all of start-up).
-        GL_ERROR_CHECK();
-        draw_frame();
+    int exit_code = 0;
+    while (!run_frame_pass(&exit_code)) {
     }
+    return exit_code;
 }

@@ -7,7 +7,7 @@
 #include "main/frame_loop.h"
 #include "world/frame_timer.h"
 
-int run_game()
+void start_game()
 {
     // The window shows from here on, but its messages wait for the loop:
     // input and a close made during the rest of start-up act at the first
@@ -21,6 +21,10 @@ int run_game()
     timer_start(platform_counter_frequency(), platform_counter());
     set_fixed_gl_state();
     platform_register_raw_input();
+}
 
+int run_game()
+{
+    start_game();
     return run_frame_loop();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "main/frame_loop.h"
 #include "recording_platform.h"
 #include "world/frame_timer.h"
 #include "world/tick.h"
@@ -222,6 +223,41 @@ TEST(FrameLoop, ACounterThatStepsBackRunsNoTicks)
     run_recorded_loop();
     EXPECT_EQ(recording.ticks_per_pass, (std::vector<int64_t>{0, 0, 2}));
     EXPECT_EQ(recording.frames.size(), 3u);
+}
+
+// The browser calls one pass per animation frame: the passes called one at a
+// time make the same calls, run the same ticks, draw the same frames and end
+// with the same status as the blocking loop.
+TEST(FrameLoop, PassesCalledOneAtATimeDoWhatTheLoopDoes)
+{
+    std::vector<ScriptedPass> script(8);
+    script[1].stall = 350;
+    script[2].minimised = true;
+    script[3].stall = 120;
+    script[4].restored = true;
+    script[6].stall = 6100;
+    script[7].quit = true;
+    script[7].quit_code = 3;
+
+    start_recording(6000, script);
+    EXPECT_EQ(run_recorded_loop(), 3);
+    const RecordingPlatform looped = recording;
+
+    start_recording(6000, script);
+    int exit_code = 0;
+    int passes = 0;
+    while (!run_frame_pass(&exit_code))
+        passes++;
+    EXPECT_EQ(exit_code, 3);
+    EXPECT_EQ(passes, 7);
+    EXPECT_EQ(recording.calls, looped.calls);
+    EXPECT_EQ(recording.ticks_per_pass, looped.ticks_per_pass);
+    ASSERT_EQ(recording.frames.size(), looped.frames.size());
+    for (size_t i = 0; i < looped.frames.size(); i++) {
+        EXPECT_EQ(recording.frames[i].tick_count, looped.frames[i].tick_count) << "frame " << i;
+        EXPECT_EQ(recording.frames[i].frames_text, looped.frames[i].frames_text) << "frame " << i;
+        EXPECT_EQ(recording.frames[i].ticks_text, looped.frames[i].ticks_text) << "frame " << i;
+    }
 }
 
 }  // namespace
