@@ -560,8 +560,9 @@ TEST_P(GlTerrainUpload, BufferHoldsTheMeshByItsDefinitionEveryVertex)
     gl_optional = loaded;
     ASSERT_NE(terrain_vbo, 0u);
     // Another upload refills the same buffer rather than making another.
-    if (before != 0)
+    if (before != 0) {
         EXPECT_EQ(terrain_vbo, before);
+    }
     ASSERT_EQ(buffer_size(terrain_vbo), (GLint)(TERRAIN_VERTEX_COUNT * sizeof(ModelVertex)));
 
     std::vector<ModelVertex> uploaded(TERRAIN_VERTEX_COUNT);
@@ -575,11 +576,14 @@ TEST_P(GlTerrainUpload, BufferHoldsTheMeshByItsDefinitionEveryVertex)
     EXPECT_EQ(first_difference, (size_t)TERRAIN_VERTEX_COUNT) << "first differing vertex";
 }
 
+std::string path_name(const testing::TestParamInfo<TerrainPath>& info)
+{
+    const char* const names[3] = {"Mapped", "NoMapping", "MappingLost"};
+    return names[(int)info.param];
+}
+
 INSTANTIATE_TEST_SUITE_P(Paths, GlTerrainUpload,
                          testing::Values(TerrainPath::Mapped, TerrainPath::NoMapping, TerrainPath::MappingLost),
-                         [](const testing::TestParamInfo<TerrainPath>& info) {
-                             const char* const names[] = {"Mapped", "NoMapping", "MappingLost"};
-                             return std::string(names[(int)info.param]);
-                         });
+                         path_name);
 
 }  // namespace
