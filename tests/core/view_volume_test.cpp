@@ -3,9 +3,11 @@
 // that a box called outside holds no point inside the volume.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "base/view_volume.h"
 

@@ -5,10 +5,12 @@
 // places chosen to be hard for a frustum test.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/platform.h"
 #include "draw/frame.h"
