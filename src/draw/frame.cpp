@@ -6,6 +6,7 @@
 
 #include "base/client_size.h"
 #include "base/platform.h"
+#include "base/view_volume.h"
 #include "draw/draw_model.h"
 #include "draw/font.h"
 #include "gfx/model_loader.h"
@@ -17,7 +18,12 @@
 #include "world/mining.h"
 #include "world/movement.h"
 #include "world/ores.h"
+#include "world/terrain_blocks.h"
 #include "world/tick.h"
+
+bool draw_everything = false;
+int32_t terrain_blocks_drawn = 0;
+int32_t deposits_drawn = 0;
 
 namespace {
 
@@ -29,13 +35,46 @@ constexpr float BILLBOARD_SIZE = 1.0f;
 // Where the hand holds the pickaxe, in the camera's axes: right, up, back.
 constexpr Vec3 HAND_OFFSET{0.3f, -1.1f, -0.5f};
 
-void set_terrain_matrices()
+// The visible blocks' record runs of the current frame.
+bool block_visible[TERRAIN_BLOCK_COUNT];
+int32_t run_first[TERRAIN_MAX_RUNS];
+int32_t run_count[TERRAIN_MAX_RUNS];
+
+void set_terrain_matrices(const Mat4& clip)
 {
     const Mat4 identity = mat4_identity();
     // Terrain vertices are already in world coordinates.
     set_matrix(lit_program.rot, identity);
     set_matrix(lit_program.mtw, identity);
-    set_matrix(lit_program.mvp, view_projection(camera, VIEW_ASPECT));
+    set_matrix(lit_program.mvp, clip);
+}
+
+// The terrain's triangles that can reach the screen, in record order. The
+// blocks left out lie wholly outside the clip volume of the very matrix the
+// vertex shader gets, so every triangle in them is clipped away entirely;
+// the rest are the same triangles in the same order, one draw after another,
+// so each pixel's depth test sees what it would see with one whole draw.
+void draw_terrain(const Mat4& clip)
+{
+    if (draw_everything) {
+        terrain_blocks_drawn = TERRAIN_BLOCK_COUNT;
+        glDrawArrays(GL_TRIANGLES, 0, TERRAIN_VERTEX_COUNT);
+        return;
+    }
+    terrain_blocks_drawn = 0;
+    for (int bz = 0; bz < TERRAIN_BLOCKS; bz++)
+        for (int bx = 0; bx < TERRAIN_BLOCKS; bx++) {
+            const bool visible = !box_outside_view(clip, terrain_block_box(bx, bz));
+            block_visible[TERRAIN_BLOCKS * bz + bx] = visible;
+            terrain_blocks_drawn += visible;
+        }
+    const int runs = terrain_runs(block_visible, run_first, run_count);
+    if (gl_optional.MultiDrawArrays) {
+        gl_optional.MultiDrawArrays(GL_TRIANGLES, run_first, run_count, runs);
+        return;
+    }
+    for (int k = 0; k < runs; k++)
+        glDrawArrays(GL_TRIANGLES, run_first[k], run_count[k]);
 }
 
 void set_lights()
@@ -51,12 +90,23 @@ void set_lights()
         gl.Uniform3f(lit_program.torchColor, 0.0f, 0.0f, 0.0f);
 }
 
-void draw_ores()
+// The live deposits in table order, less those whose stage model lies wholly
+// outside the view (draw_model's matrix for a deposit is the frame's matrix
+// times a translation: the model is not turned).
+void draw_ores(const Mat4& clip)
 {
+    constexpr int STAGES = sizeof ore_models / sizeof ore_models[0];
+    Box stage_box[STAGES];
+    for (int stage = 0; stage < STAGES; stage++)
+        stage_box[stage] = box_of_vertices(ore_models[stage].vertices.data(), ore_models[stage].vertices.size());
+    deposits_drawn = 0;
     for (int32_t i = 0; i < ore_count; i++) {
         const Ore& ore = ores[i];
         if (ore.hits == 0)
             continue;
+        if (!draw_everything && box_outside_view(clip, box_moved(stage_box[stage_of(ore.hits)], ore.position)))
+            continue;
+        deposits_drawn++;
         draw_model(ore_models[stage_of(ore.hits)], camera, Vec3{0, 0, 0}, 1.0f, ore.position);
     }
 }
@@ -103,16 +153,19 @@ void compose_frame()
     glClearColor(0.392f, 0.584f, 0.929f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 
+    // The one world-to-clip matrix of this frame: the terrain's and the
+    // deposits' culling test against exactly what the shader receives.
+    const Mat4 clip = view_projection(camera, VIEW_ASPECT);
     gl.UseProgram(lit_program.program);
-    set_terrain_matrices();
+    set_terrain_matrices(clip);
     set_lights();
     gl.ActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, icon_texture);
     gl.Uniform1i(lit_program.tex, 0);
     bind_lit_vertex_buffer(terrain_vbo);
-    glDrawArrays(GL_TRIANGLES, 0, TERRAIN_VERTEX_COUNT);
+    draw_terrain(clip);
 
-    draw_ores();
+    draw_ores(clip);
     // The deposits left their own textures bound; markers use the atlas.
     glBindTexture(GL_TEXTURE_2D, icon_texture);
     draw_markers();

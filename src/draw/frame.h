@@ -2,6 +2,18 @@
 // One frame: sky, terrain, ore deposits, near markers, the held pickaxe and
 // the two counter lines.
 
+#include <cstdint>
+
+// The reference path for tests and benchmarks, never set by the game: the
+// whole terrain in one draw and every live deposit, with no culling. A frame
+// drawn either way is the same picture, pixel for pixel.
+extern bool draw_everything;
+
+// What the last frame drew: terrain blocks (of TERRAIN_BLOCK_COUNT) and
+// deposits.
+extern int32_t terrain_blocks_drawn;
+extern int32_t deposits_drawn;
+
 // Everything but the presentation; reads the counter (through the platform)
 // for the per-second update between the scene and the counter lines.
 void compose_frame();

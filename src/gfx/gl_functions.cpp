@@ -5,6 +5,7 @@
 #include "base/platform.h"
 
 GlFunctions gl;
+GlOptionalFunctions gl_optional;
 
 namespace {
 
@@ -14,6 +15,12 @@ template <typename Function>
 void load(Function& slot, const char* name)
 {
     slot = reinterpret_cast<Function>(gl_require_proc(name));
+}
+
+template <typename Function>
+void load_optional(Function& slot, const char* name)
+{
+    slot = reinterpret_cast<Function>(platform_gl_proc_address(name));
 }
 
 }  // namespace
@@ -54,4 +61,16 @@ void gl_load_functions()
     load(gl.Uniform3fv, "glUniform3fv");
     load(gl.Uniform4f, "glUniform4f");
     load(gl.Uniform1i, "glUniform1i");
+}
+
+void gl_load_optional_functions()
+{
+    load_optional(gl_optional.MapBuffer, "glMapBuffer");
+    load_optional(gl_optional.UnmapBuffer, "glUnmapBuffer");
+    load_optional(gl_optional.MultiDrawArrays, "glMultiDrawArrays");
+    // Mapping needs both halves.
+    if (!gl_optional.MapBuffer || !gl_optional.UnmapBuffer) {
+        gl_optional.MapBuffer = nullptr;
+        gl_optional.UnmapBuffer = nullptr;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // OpenGL: the 1.1 functions come straight from the system library; the 26
-// newer entry points the program uses are fetched once at start into `gl`.
+// newer entry points the program uses are fetched once at start into `gl`,
+// and three it can do without into `gl_optional`.
 #include <cstddef>
 #include <cstdint>
 
@@ -53,6 +54,20 @@ struct GlFunctions {
 
 // Called as gl.UseProgram(...), gl.BufferData(...), ...
 extern GlFunctions gl;
+
+// Entry points the program does without where they are missing (WebGL 1 has
+// neither): each is null then, and its caller takes the plain path.
+struct GlOptionalFunctions {
+    void*(APIENTRY* MapBuffer)(GLenum target, GLenum access);
+    GLboolean(APIENTRY* UnmapBuffer)(GLenum target);
+    void(APIENTRY* MultiDrawArrays)(GLenum mode, const GLint* first, const GLsizei* count, GLsizei drawcount);
+};
+
+extern GlOptionalFunctions gl_optional;
+
+// Fetches the optional entry points through platform_gl_proc_address with
+// the context current; one that is not found stays null.
+void gl_load_optional_functions();
 
 // Fetches the 26 entry points through platform_gl_proc_address with the
 // context current; a missing one ends through fatal_error naming it.

@@ -5,6 +5,7 @@
 
 #include "world/noise.h"
 #include "world/noise_kernel.h"
+#include "world/terrain_blocks.h"
 
 int terrain_tile(float coarse)
 {
@@ -83,6 +84,7 @@ void terrain_fill(ModelVertex* out)
                        Vec3{x0, near_height[(size_t)i], z0}, Vec3{x0, far_height[(size_t)i], z1},
                        Vec3{x1, far_height[(size_t)i + 1], z1}, Vec3{x1, near_height[(size_t)i + 1], z0});
         }
+        terrain_blocks_measure_row(j, near_height.data(), far_height.data());
         near_height.swap(far_height);
         near_coarse.swap(far_coarse);
     }

@@ -17,7 +17,8 @@ int terrain_tile(float coarse);
 // and owns the records 6 * (512 * j + i) to 6 * (512 * j + i) + 5. Each of the 513 x 513 lattice heights
 // is evaluated once and shared by the cells that meet there: the same
 // arguments give the same floats, so the result is bit-identical to
-// terrain_fill_direct at about a seventh of the work.
+// terrain_fill_direct at about a seventh of the work. Measures the blocks'
+// height ranges (terrain_blocks.h) from the same heights on the way.
 void terrain_fill(ModelVertex* out);
 
 // The mesh by its definition: 13 noise evaluations a cell (the tile, then two

@@ -11,6 +11,7 @@
 #include "world/movement.h"
 #include "world/noise.h"
 #include "world/ores.h"
+#include "world/terrain_blocks.h"
 #include "world/terrain_mesh.h"
 #include "world/tick.h"
 
@@ -32,6 +33,7 @@ void world_reset()
     ore_count = 0;
     for (Model& model : ore_models)
         model = Model{};
+    terrain_blocks_unmeasured();
 
     player = PLAYER_START;
     camera = Camera{};

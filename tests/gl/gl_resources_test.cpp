@@ -524,13 +524,45 @@ TEST(GlFontDeathTest, MissingFontIsNamed)
 
 // ---------------------------------------------------------------- terrain
 
-TEST_F(GlResources, TerrainBufferHoldsTheMeshByItsDefinitionEveryVertex)
+// The three ways the records reach the buffer: written into the mapped
+// buffer; filled in main memory and uploaded where there is no mapping (as
+// in WebGL 1); and filled again and uploaded when unmapping reports the
+// mapped memory lost. Each must give the mesh by its definition, bit for bit.
+enum class TerrainPath { Mapped, NoMapping, MappingLost };
+
+GLboolean(APIENTRY* real_unmap)(GLenum);
+GLboolean APIENTRY unmap_reporting_loss(GLenum target)
 {
+    real_unmap(target);
+    return GL_FALSE;
+}
+
+class GlTerrainUpload : public GlResources, public testing::WithParamInterface<TerrainPath> {};
+
+TEST_P(GlTerrainUpload, BufferHoldsTheMeshByItsDefinitionEveryVertex)
+{
+    gl_load_optional_functions();
+    ASSERT_NE(gl_optional.MapBuffer, nullptr) << "Mesa maps buffers";
+    const GlOptionalFunctions loaded = gl_optional;
+    if (GetParam() == TerrainPath::NoMapping) {
+        gl_optional.MapBuffer = nullptr;
+        gl_optional.UnmapBuffer = nullptr;
+    }
+    if (GetParam() == TerrainPath::MappingLost) {
+        real_unmap = gl_optional.UnmapBuffer;
+        gl_optional.UnmapBuffer = unmap_reporting_loss;
+    }
+
     noise_init();
-    terrain_fill(terrain_vertices);
-    terrain_upload();
+    const GLuint before = terrain_vbo;
+    terrain_fill(terrain_upload_begin());
+    terrain_upload_end();
+    gl_optional = loaded;
     ASSERT_NE(terrain_vbo, 0u);
-    const GLuint first_buffer = terrain_vbo;
+    // Another upload refills the same buffer rather than making another.
+    if (before != 0) {
+        EXPECT_EQ(terrain_vbo, before);
+    }
     ASSERT_EQ(buffer_size(terrain_vbo), (GLint)(TERRAIN_VERTEX_COUNT * sizeof(ModelVertex)));
 
     std::vector<ModelVertex> uploaded(TERRAIN_VERTEX_COUNT);
@@ -542,10 +574,16 @@ TEST_F(GlResources, TerrainBufferHoldsTheMeshByItsDefinitionEveryVertex)
         if (std::memcmp(&uploaded[i], &direct[i], sizeof(ModelVertex)) != 0)
             first_difference = i;
     EXPECT_EQ(first_difference, (size_t)TERRAIN_VERTEX_COUNT) << "first differing vertex";
-
-    // A second upload refills the same buffer rather than making another.
-    terrain_upload();
-    EXPECT_EQ(terrain_vbo, first_buffer);
 }
+
+std::string path_name(const testing::TestParamInfo<TerrainPath>& info)
+{
+    const char* const names[3] = {"Mapped", "NoMapping", "MappingLost"};
+    return names[(int)info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, GlTerrainUpload,
+                         testing::Values(TerrainPath::Mapped, TerrainPath::NoMapping, TerrainPath::MappingLost),
+                         path_name);
 
 }  // namespace
