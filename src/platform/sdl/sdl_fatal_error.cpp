@@ -21,7 +21,10 @@ void fatal_error(const char* text)
             SDL_SetWindowGrab(sdl_main_window, SDL_FALSE);
         SDL_ShowCursor(SDL_ENABLE);
     }
-    // Without a display this fails at once, and standard error has it.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, sdl_main_window);
+    // Without a display this fails at once, and standard error has it. The
+    // box has no parent window: SDL's X11 box looks up the parent's display
+    // and was seen to crash there now and then, which would turn a clear
+    // message and status 1 into a crash.
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Error", text, nullptr);
     std::exit(1);
 }
