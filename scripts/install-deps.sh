@@ -17,6 +17,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   # release archive, and unpacking it to check it
   zip unzip
+  # building the tools: quarrytop-model reads Wavefront OBJ with tinyobjloader
+  # (its header alone for the Windows cross build)
+  libtinyobjloader-dev
 )
 
 missing=()
