@@ -1,0 +1,371 @@
+// OBJ import: the text checks, the usemtl names and "# box" line read ahead,
+// tinyobjloader's faces turned into vertex triples and texture runs.
+#include "model/obj_import.h"
+
+#include <tiny_obj_loader.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "base/fatal_error.h"
+#include "base/game_files.h"
+
+namespace {
+
+// Refuses bytes that no text editor or exporter writes: NUL and the control
+// characters other than tab, line feed, vertical tab, form feed and carriage
+// return. Bytes from 128 up pass (UTF-8 names and comments).
+void require_text(const char* name, const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); i++) {
+        const unsigned char c = (unsigned char)text[i];
+        if (c < 32 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r')
+            fatal_errorf("%s: not a text file (byte 0x%02x at offset %llu); an OBJ model is text", name, c,
+                         (unsigned long long)i);
+    }
+}
+
+// What is read from the text before tinyobjloader sees it: the usemtl names
+// (tinyobjloader keeps a face's material only if a material library defines
+// it, and the game needs the names, not the libraries) and the box line.
+struct AheadOfTheReader {
+    std::vector<std::string> materials;  // in order of first appearance
+    bool has_box = false;
+    float box[6] = {0, 0, 0, 0, 0, 0};
+};
+
+// The lines as tinyobjloader splits them: at "\n", "\r\n" or a lone "\r".
+std::vector<std::string> lines_of(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < text.size(); i++) {
+        const char c = text[i];
+        if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                i++;
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// Reads "# box cx cy cz hx hy hz": six numbers, nothing else.
+void read_box_line(const char* name, int line_number, const char* numbers, AheadOfTheReader& ahead)
+{
+    const char* at = numbers;
+    for (float& value : ahead.box) {
+        char* end = nullptr;
+        const double parsed = std::strtod(at, &end);
+        if (end == at || !std::isfinite((float)parsed))
+            fatal_errorf("%s line %d: the \"# box\" line needs six finite numbers: the collision box's centre x y z "
+                         "and half-extents x y z",
+                         name, line_number);
+        value = (float)parsed;
+        at = end;
+    }
+    at += std::strspn(at, " \t");
+    if (*at != '\0')
+        fatal_errorf("%s line %d: the \"# box\" line holds more than six numbers", name, line_number);
+    ahead.has_box = true;
+}
+
+AheadOfTheReader read_ahead(const char* name, const std::string& text)
+{
+    AheadOfTheReader ahead;
+    const std::vector<std::string> lines = lines_of(text);
+    for (size_t n = 0; n < lines.size(); n++) {
+        const char* token = lines[n].c_str();
+        token += std::strspn(token, " \t");
+        if (std::strncmp(token, "usemtl", 6) == 0) {
+            // tinyobjloader's reading of the name: after spaces, up to the
+            // next space, tab or carriage return.
+            token += 6;
+            token += std::strspn(token, " \t");
+            const std::string material(token, std::strcspn(token, " \t\r"));
+            bool known = false;
+            for (const std::string& seen : ahead.materials)
+                known = known || seen == material;
+            if (!known)
+                ahead.materials.push_back(material);
+        } else if (token[0] == '#' && !ahead.has_box) {
+            token += 1 + std::strspn(token + 1, " \t");
+            if (std::strncmp(token, "box", 3) == 0 && (token[3] == ' ' || token[3] == '\t'))
+                read_box_line(name, (int)n + 1, token + 3, ahead);
+        }
+    }
+    return ahead;
+}
+
+// Gives tinyobjloader one material for each usemtl name, whatever library
+// the file names, so that every face keeps the name it was given. Files
+// beside the OBJ are never opened.
+class NamedMaterials : public tinyobj::MaterialReader {
+public:
+    explicit NamedMaterials(const std::vector<std::string>& names) : names_(names) {}
+    bool operator()(const std::string&, std::vector<tinyobj::material_t>* materials,
+                    std::map<std::string, int>* material_map, std::string*, std::string*) override
+    {
+        for (const std::string& name : names_)
+            if (material_map->find(name) == material_map->end()) {
+                tinyobj::material_t material;
+                material.name = name;
+                (*material_map)[name] = (int)materials->size();
+                materials->push_back(material);
+            }
+        return true;
+    }
+
+private:
+    const std::vector<std::string>& names_;
+};
+
+// The library line put before the file's first line, so that the names above
+// are defined before any usemtl.
+const char* const MATERIAL_LINE = "mtllib quarrytop-usemtl-names\n";
+
+// tinyobjloader counts lines from MATERIAL_LINE; the file's own numbers are
+// one less.
+std::string with_file_line_numbers(const std::string& message)
+{
+    std::string out;
+    size_t at = 0;
+    for (;;) {
+        const size_t found = message.find("line ", at);
+        if (found == std::string::npos) {
+            out += message.substr(at);
+            return out;
+        }
+        size_t digits = found + 5;
+        while (digits < message.size() && message[digits] >= '0' && message[digits] <= '9')
+            digits++;
+        out += message.substr(at, found + 5 - at);
+        if (digits > found + 5)
+            out += std::to_string(std::atol(message.substr(found + 5, digits - found - 5).c_str()) - 1);
+        at = digits;
+    }
+}
+
+std::string without_trailing_newlines(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '.' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+// One triangle of the file, resolved: its texture, where its run starts, and
+// its three corners.
+struct Corner {
+    int position, texcoord, normal;  // indices, -1 where absent
+};
+
+struct Triangle {
+    std::string texture;
+    std::string material;  // as the file names it, for messages
+    size_t shape;
+    Corner corners[3];
+};
+
+std::string texture_of(const std::string& material, const ImportOptions& options)
+{
+    if (!options.texture.empty())
+        return options.texture;
+    for (const auto& [from, to] : options.map)
+        if (from == material)
+            return to;
+    return material;
+}
+
+void require_index(const char* name, int index, size_t count, const char* what)
+{
+    if (index < 0 || (size_t)index >= count)
+        fatal_errorf("%s: a face refers to %s %d, but the file has %llu of them", name, what,
+                     index < 0 ? index : index + 1, (unsigned long long)count);
+}
+
+std::vector<Triangle> triangles_of(const char* name, const tinyobj::attrib_t& attrib,
+                                   const std::vector<tinyobj::shape_t>& shapes,
+                                   const std::vector<tinyobj::material_t>& materials, const ImportOptions& options)
+{
+    const size_t positions = attrib.vertices.size() / 3, texcoords = attrib.texcoords.size() / 2,
+                 normals = attrib.normals.size() / 3;
+    std::vector<Triangle> triangles;
+    for (size_t s = 0; s < shapes.size(); s++) {
+        const tinyobj::mesh_t& mesh = shapes[s].mesh;
+        size_t first_index = 0;
+        for (size_t f = 0; f < mesh.num_face_vertices.size(); f++) {
+            const size_t corners = mesh.num_face_vertices[f];
+            const size_t at = first_index;
+            first_index += corners;
+            // Triangulated already; anything else is a face of fewer than
+            // three corners, which has no area to draw.
+            if (corners != 3 || at + 3 > mesh.indices.size())
+                continue;
+            Triangle triangle;
+            const int material = f < mesh.material_ids.size() ? mesh.material_ids[f] : -1;
+            if (material >= 0 && (size_t)material < materials.size())
+                triangle.material = materials[(size_t)material].name;
+            triangle.texture = texture_of(triangle.material, options);
+            if (triangle.texture.empty())
+                fatal_errorf("%s: faces come before any \"usemtl\" line, so they have no material; give their "
+                             "texture with --texture NAME",
+                             name);
+            triangle.shape = s;
+            for (int k = 0; k < 3; k++) {
+                const tinyobj::index_t& index = mesh.indices[at + (size_t)k];
+                require_index(name, index.vertex_index, positions, "vertex");
+                if (index.texcoord_index != -1)
+                    require_index(name, index.texcoord_index, texcoords, "texture coordinate");
+                if (index.normal_index != -1)
+                    require_index(name, index.normal_index, normals, "normal");
+                triangle.corners[k] = Corner{index.vertex_index, index.texcoord_index, index.normal_index};
+            }
+            triangles.push_back(triangle);
+        }
+    }
+    return triangles;
+}
+
+void require_loaded_textures(const char* name, const std::vector<Triangle>& triangles)
+{
+    for (const Triangle& triangle : triangles)
+        if (!is_model_texture(triangle.texture)) {
+            if (triangle.texture == triangle.material)
+                fatal_errorf("%s: the material \"%s\" is not a texture the game loads (%s); map it to one with "
+                             "--map %s=NAME, or give one for every face with --texture NAME",
+                             name, triangle.material.c_str(), loaded_texture_list().c_str(),
+                             triangle.material.c_str());
+            fatal_errorf("%s: the texture \"%s\" (for the material \"%s\") is not one the game loads (%s)", name,
+                         triangle.texture.c_str(), triangle.material.c_str(), loaded_texture_list().c_str());
+        }
+}
+
+// The runs: a new one wherever the texture or the object changes. Past the
+// format's 255 submeshes, one run per texture instead, in the order each
+// texture first appears, the faces of each in file order.
+std::vector<std::vector<const Triangle*>> runs_of(const std::vector<Triangle>& triangles)
+{
+    std::vector<std::vector<const Triangle*>> runs;
+    for (const Triangle& triangle : triangles) {
+        if (runs.empty() || runs.back().back()->texture != triangle.texture || runs.back().back()->shape != triangle.shape)
+            runs.emplace_back();
+        runs.back().push_back(&triangle);
+    }
+    if (runs.size() <= 255)
+        return runs;
+    std::vector<std::vector<const Triangle*>> grouped;
+    for (const Triangle& triangle : triangles) {
+        size_t g = 0;
+        while (g < grouped.size() && grouped[g].front()->texture != triangle.texture)
+            g++;
+        if (g == grouped.size())
+            grouped.emplace_back();
+        grouped[g].push_back(&triangle);
+    }
+    return grouped;
+}
+
+}  // namespace
+
+std::string loaded_texture_list()
+{
+    std::string list;
+    for (const char* name : LOADED_TEXTURES)
+        list += std::string("\"") + name + "\", ";
+    return list + "\"" + FONT_TEXTURE + "\"";
+}
+
+Model import_obj(const char* name, const std::string& text, const ImportOptions& options)
+{
+    require_text(name, text);
+    const AheadOfTheReader ahead = read_ahead(name, text);
+
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warnings, errors;
+    std::istringstream stream(MATERIAL_LINE + text);
+    NamedMaterials named(ahead.materials);
+    const bool read = tinyobj::LoadObj(&attrib, &shapes, &materials, &warnings, &errors, &stream, &named,
+                                       /*triangulate=*/true, /*default_vcols_fallback=*/false);
+    if (!read)
+        fatal_errorf("%s: %s", name, without_trailing_newlines(with_file_line_numbers(errors)).c_str());
+
+    const std::vector<Triangle> triangles = triangles_of(name, attrib, shapes, materials, options);
+    if (triangles.empty())
+        fatal_errorf("%s: holds no triangle (no face with three or more corners)", name);
+    require_loaded_textures(name, triangles);
+
+    bool every_normal = true;
+    for (const Triangle& triangle : triangles)
+        for (const Corner& corner : triangle.corners)
+            every_normal = every_normal && corner.normal >= 0;
+
+    Model model;
+    model.vertices.reserve(triangles.size() * 3);
+    for (const std::vector<const Triangle*>& run : runs_of(triangles)) {
+        Submesh submesh;
+        submesh.name = run.front()->texture;
+        submesh.first = (int32_t)model.vertices.size();
+        for (const Triangle* triangle : run)
+            for (const Corner& corner : triangle->corners) {
+                const float* p = &attrib.vertices[(size_t)corner.position * 3];
+                ModelVertex vertex{};
+                vertex.position = Vec3{p[0] * options.scale, p[1] * options.scale, p[2] * options.scale};
+                if (corner.texcoord >= 0) {
+                    vertex.u = attrib.texcoords[(size_t)corner.texcoord * 2];
+                    vertex.v = attrib.texcoords[(size_t)corner.texcoord * 2 + 1];
+                }
+                if (every_normal) {
+                    const float* n = &attrib.normals[(size_t)corner.normal * 3];
+                    vertex.normal = Vec3{n[0], n[1], n[2]};
+                }
+                model.vertices.push_back(vertex);
+            }
+        submesh.count = (int32_t)model.vertices.size() - submesh.first;
+        model.submeshes.push_back(submesh);
+    }
+    if (!every_normal)
+        flat_normals(model.vertices.data(), (int)model.vertices.size());
+
+    if (options.has_box) {
+        model.box = options.box;
+    } else if (ahead.has_box) {
+        const float s = options.scale;
+        model.box.position = Vec3{ahead.box[0] * s, ahead.box[1] * s, ahead.box[2] * s};
+        model.box.half = Vec3{ahead.box[3] * s, ahead.box[4] * s, ahead.box[5] * s};
+    } else {
+        Vec3 low = model.vertices[0].position, high = low;
+        for (const ModelVertex& v : model.vertices) {
+            low = Vec3{std::fmin(low.x, v.position.x), std::fmin(low.y, v.position.y), std::fmin(low.z, v.position.z)};
+            high = Vec3{std::fmax(high.x, v.position.x), std::fmax(high.y, v.position.y),
+                        std::fmax(high.z, v.position.z)};
+        }
+        model.box.position = Vec3{(low.x + high.x) * 0.5f, (low.y + high.y) * 0.5f, (low.z + high.z) * 0.5f};
+        model.box.half = Vec3{(high.x - low.x) * 0.5f, (high.y - low.y) * 0.5f, (high.z - low.z) * 0.5f};
+    }
+    model.box.velocity = Vec3{0, 0, 0};
+    return model;
+}
+
+Model import_obj_file(const char* path, const ImportOptions& options)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        fatal_errorf("%s: cannot open (%s)", path, std::strerror(errno));
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        fatal_errorf("%s: read error", path);
+    return import_obj(path, text, options);
+}
