@@ -336,6 +336,15 @@ Model import_obj(const char* name, const std::string& text, const ImportOptions&
         submesh.count = (int32_t)model.vertices.size() - submesh.first;
         model.submeshes.push_back(submesh);
     }
+    // A number too large for a float (or scaled past one) reads as infinity;
+    // the game's ray tests and lighting need finite values.
+    for (size_t i = 0; i < model.vertices.size(); i++) {
+        const float* values = &model.vertices[i].position.x;
+        for (int k = 0; k < 8; k++)
+            if (!std::isfinite(values[k]))
+                fatal_errorf("%s: a position, texture coordinate or normal is too large for a float%s", name,
+                             options.scale != 1.0f ? " (after scaling)" : "");
+    }
     if (!every_normal)
         flat_normals(model.vertices.data(), (int)model.vertices.size());
 
@@ -345,6 +354,10 @@ Model import_obj(const char* name, const std::string& text, const ImportOptions&
         const float s = options.scale;
         model.box.position = Vec3{ahead.box[0] * s, ahead.box[1] * s, ahead.box[2] * s};
         model.box.half = Vec3{ahead.box[3] * s, ahead.box[4] * s, ahead.box[5] * s};
+        const float* values = &model.box.position.x;
+        for (int k = 0; k < 6; k++)
+            if (!std::isfinite(k < 3 ? values[k] : (&model.box.half.x)[k - 3]))
+                fatal_errorf("%s: the \"# box\" line scaled by %g is too large for a float", name, (double)s);
     } else {
         Vec3 low = model.vertices[0].position, high = low;
         for (const ModelVertex& v : model.vertices) {
