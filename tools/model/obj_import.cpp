@@ -88,6 +88,13 @@ AheadOfTheReader read_ahead(const char* name, const std::string& text)
     for (size_t n = 0; n < lines.size(); n++) {
         const char* token = lines[n].c_str();
         token += std::strspn(token, " \t");
+        // tinyobjloader turns a "vw" line's joint number into an int without
+        // a range check (undefined for 1e38, found by fuzzing); the game has
+        // no skinning, so such lines never reach it.
+        if (token[0] == 'v' && token[1] == 'w' && (token[2] == ' ' || token[2] == '\t'))
+            fatal_errorf("%s line %d: a \"vw\" line (vertex skin weights), which a game model cannot hold; "
+                         "remove the weights before exporting",
+                         name, (int)n + 1);
         if (std::strncmp(token, "usemtl", 6) == 0) {
             // tinyobjloader's reading of the name: after spaces, up to the
             // next space, tab or carriage return.
@@ -276,6 +283,82 @@ std::vector<std::vector<const Triangle*>> runs_of(const std::vector<Triangle>& t
     return grouped;
 }
 
+double length_of(const double v[3])
+{
+    return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+}
+
+// The area of the polygon of `count` corners from `first` (Newell's vector
+// area, exact for a flat polygon, concave or not), in double precision.
+double polygon_area(const tinyobj::attrib_t& attrib, const tinyobj::index_t* corners, size_t count)
+{
+    double sum[3] = {0, 0, 0};
+    for (size_t k = 0; k < count; k++) {
+        const float* a = &attrib.vertices[(size_t)corners[k].vertex_index * 3];
+        const float* b = &attrib.vertices[(size_t)corners[(k + 1) % count].vertex_index * 3];
+        sum[0] += ((double)a[1] - b[1]) * ((double)a[2] + b[2]);
+        sum[1] += ((double)a[2] - b[2]) * ((double)a[0] + b[0]);
+        sum[2] += ((double)a[0] - b[0]) * ((double)a[1] + b[1]);
+    }
+    return length_of(sum) / 2;
+}
+
+double triangles_area(const tinyobj::attrib_t& attrib, const std::vector<Triangle>& triangles)
+{
+    double area = 0;
+    for (const Triangle& triangle : triangles) {
+        const tinyobj::index_t corners[3] = {{triangle.corners[0].position, -1, -1},
+                                             {triangle.corners[1].position, -1, -1},
+                                             {triangle.corners[2].position, -1, -1}};
+        area += polygon_area(attrib, corners, 3);
+    }
+    return area;
+}
+
+// tinyobjloader's triangulation of a concave or self-overlapping polygon can
+// leave part of it uncovered or cover what lies outside it: holes and flaps
+// that nobody drew. The polygons, read again untriangulated, must have the
+// area of the triangles made of them.
+void require_whole_polygons(const char* name, const std::string& text, const AheadOfTheReader& ahead,
+                            const tinyobj::attrib_t& attrib, const std::vector<Triangle>& triangles)
+{
+    tinyobj::attrib_t polygon_attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warnings, errors;
+    std::istringstream stream(MATERIAL_LINE + text);
+    NamedMaterials named(ahead.materials);
+    tinyobj::LoadObj(&polygon_attrib, &shapes, &materials, &warnings, &errors, &stream, &named,
+                     /*triangulate=*/false, /*default_vcols_fallback=*/false);
+    double area = 0;
+    bool polygons = false;
+    const size_t positions = polygon_attrib.vertices.size() / 3;
+    for (const tinyobj::shape_t& shape : shapes) {
+        size_t at = 0;
+        for (const unsigned int corners : shape.mesh.num_face_vertices) {
+            const size_t first = at;
+            at += corners;
+            if (corners < 3 || at > shape.mesh.indices.size())
+                continue;
+            polygons = polygons || corners > 3;
+            for (size_t k = first; k < at; k++)
+                require_index(name, shape.mesh.indices[k].vertex_index, positions, "vertex");
+            area += polygon_area(polygon_attrib, &shape.mesh.indices[first], corners);
+        }
+    }
+    if (!polygons)
+        return;
+    const double covered = triangles_area(attrib, triangles);
+    // A flat polygon's triangles cover exactly its area; a polygon bent out
+    // of its plane a little more. Beyond 1% either way, triangles are missing
+    // or lie outside the polygon.
+    if (std::fabs(covered - area) > area * 0.01)
+        fatal_errorf("%s: the triangles made of its polygons cover %.4g%% of the polygons' area: a polygon is concave, "
+                     "overlaps itself or bends far out of its plane, and the triangulation gets it wrong; triangulate "
+                     "the model in the editor (the OBJ export setting \"Triangulate faces\") and import it again",
+                     name, covered / area * 100);
+}
+
 }  // namespace
 
 std::string loaded_texture_list()
@@ -305,6 +388,7 @@ Model import_obj(const char* name, const std::string& text, const ImportOptions&
     const std::vector<Triangle> triangles = triangles_of(name, attrib, shapes, materials, options);
     if (triangles.empty())
         fatal_errorf("%s: holds no triangle (no face with three or more corners)", name);
+    require_whole_polygons(name, text, ahead, attrib, triangles);
     require_loaded_textures(name, triangles);
 
     bool every_normal = true;
