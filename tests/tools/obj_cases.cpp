@@ -29,8 +29,8 @@ ImportOptions scaled(float scale)
 
 const char* const TRIANGLE = "v 0 0 0\nv 2 0 0\nv 0 1 0\n";
 const char* const SQUARE = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n";
-// A U of 8 corners, flat in z = 0, and the same U facing -z (its corners in
-// the other order), where tinyobjloader's ear clipping covers only 75% of it.
+// A U of 8 corners, flat in z = 0; wound the other way, tinyobjloader's ear
+// clipping covers only 75% of it at first.
 const char* const CONCAVE_U = "v 0 0 0\nv 4 0 0\nv 4 4 0\nv 3 4 0\nv 3 1 0\nv 1 1 0\nv 1 4 0\nv 0 4 0\nusemtl wood\n";
 
 const char* const LOADED = "\"ironOreNoise\", \"wood\", \"metal\", \"icon\", \"font\"";
@@ -69,8 +69,12 @@ std::vector<ObjCase> make_cases()
         {"each_group_is_a_submesh_of_its_own", S + "g a\nusemtl wood\nf 1 2 3\ng b\nusemtl wood\nf 1 3 4\n", {},
          "wood:3 wood:3", "", "", ""},
         {"over_255_runs_group_by_texture", alternating_runs(), {}, "wood:384 metal:384", "", "", ""},
-        {"a_concave_polygon_that_the_triangulation_covers", CONCAVE_U + std::string("f 1 2 3 4 5 6 7 8\n"), {},
-         "wood:18", "", "", ""},
+        {"a_concave_polygon", CONCAVE_U + std::string("f 1 2 3 4 5 6 7 8\n"), {}, "wood:18", "", "", ""},
+        {"a_concave_polygon_wound_the_other_way", CONCAVE_U + std::string("f 8 7 6 5 4 3 2 1\n"), {}, "wood:18", "",
+         "", ""},
+        {"a_convex_polygon_away_from_the_origin",
+         "v 10 0 0\nv 11 0 1\nv 11 0 2\nv 10 0 3\nv 9 0 2\nv 9 0 1\nusemtl wood\nf 1 2 3 4 5 6\nf 6 5 4 3 2 1\n", {},
+         "wood:24", "", "", ""},
         {"points_lines_and_two_corner_faces_are_ignored", T + "usemtl wood\np 1\nl 1 2\nf 1 2\nf 1 2 3\n", {},
          "wood:3", "", "", ""},
         {"crlf_line_ends", "v 0 0 0\r\nv 2 0 0\r\nv 0 1 0\r\nusemtl wood\r\nf 1 2 3\r\n", {}, "wood:3", "", "", ""},
@@ -97,8 +101,9 @@ std::vector<ObjCase> make_cases()
          "obj: a face refers to vertex 9, but the file has 3 of them"},
         {"a_relative_index_before_the_first_vertex", T + "usemtl wood\nf 1 2 -4\n", {}, "", "", "",
          "obj: a face refers to vertex -1, but the file has 3 of them"},
-        {"a_concave_polygon_that_the_triangulation_gets_wrong", CONCAVE_U + std::string("f 8 7 6 5 4 3 2 1\n"), {}, "",
-         "", "", "obj: the triangles made of its polygons cover 75% of the polygons' area: a polygon is concave"},
+        {"a_polygon_that_overlaps_itself", "v 1 0 0\nv 0.309 0.951 0\nv -0.809 0.588 0\nv -0.809 -0.588 0\nv 0.309 -0.951 0\nusemtl wood\nf 1 3 5 2 4\n", {}, "",
+         "", "", "obj: the polygon of 5 corners from the vertex \\(1, 0, 0\\) is concave or overlaps itself, and its "
+         "triangulation leaves part of it uncovered or covers what lies outside it"},
         {"a_skin_weight_line", T + "vw 1 1e38 0.5\nusemtl wood\nf 1 2 3\n", {}, "", "", "",
          "obj line 4: a \"vw\" line \\(vertex skin weights\\)"},
         {"a_zero_index", T + "usemtl wood\nf 0 1 2\n", {}, "", "", "", "obj: Failed parse `f' line.*line 5"},

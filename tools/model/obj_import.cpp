@@ -288,11 +288,13 @@ double length_of(const double v[3])
     return std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
 }
 
-// The area of the polygon of `count` corners from `first` (Newell's vector
-// area, exact for a flat polygon, concave or not), in double precision.
-double polygon_area(const tinyobj::attrib_t& attrib, const tinyobj::index_t* corners, size_t count)
+// Twice the vector area of the polygon of `count` corners (Newell's sum): its
+// length is twice the area of a flat polygon, concave or not, and it points
+// to the side from which the corners run counter-clockwise. The vector areas
+// of the triangles of any triangulation add up to it, bent polygons too.
+void vector_area(const tinyobj::attrib_t& attrib, const tinyobj::index_t* corners, size_t count, double sum[3])
 {
-    double sum[3] = {0, 0, 0};
+    sum[0] = sum[1] = sum[2] = 0;
     for (size_t k = 0; k < count; k++) {
         const float* a = &attrib.vertices[(size_t)corners[k].vertex_index * 3];
         const float* b = &attrib.vertices[(size_t)corners[(k + 1) % count].vertex_index * 3];
@@ -300,27 +302,104 @@ double polygon_area(const tinyobj::attrib_t& attrib, const tinyobj::index_t* cor
         sum[1] += ((double)a[2] - b[2]) * ((double)a[0] + b[0]);
         sum[2] += ((double)a[0] - b[0]) * ((double)a[1] + b[1]);
     }
-    return length_of(sum) / 2;
 }
 
-double triangles_area(const tinyobj::attrib_t& attrib, const std::vector<Triangle>& triangles)
+void triangle_vector_area(const tinyobj::attrib_t& attrib, const Triangle& triangle, double sum[3])
 {
-    double area = 0;
-    for (const Triangle& triangle : triangles) {
-        const tinyobj::index_t corners[3] = {{triangle.corners[0].position, -1, -1},
-                                             {triangle.corners[1].position, -1, -1},
-                                             {triangle.corners[2].position, -1, -1}};
-        area += polygon_area(attrib, corners, 3);
-    }
-    return area;
+    const tinyobj::index_t corners[3] = {{triangle.corners[0].position, -1, -1},
+                                         {triangle.corners[1].position, -1, -1},
+                                         {triangle.corners[2].position, -1, -1}};
+    vector_area(attrib, corners, 3, sum);
 }
 
-// tinyobjloader's triangulation of a concave or self-overlapping polygon can
-// leave part of it uncovered or cover what lies outside it: holes and flaps
-// that nobody drew. The polygons, read again untriangulated, must have the
-// area of the triangles made of them.
-void require_whole_polygons(const char* name, const std::string& text, const AheadOfTheReader& ahead,
-                            const tinyobj::attrib_t& attrib, const std::vector<Triangle>& triangles)
+bool corners_within(const Triangle& triangle, const tinyobj::index_t* corners, size_t count)
+{
+    for (const Corner& corner : triangle.corners) {
+        bool found = false;
+        for (size_t k = 0; k < count && !found; k++)
+            found = corners[k].vertex_index == corner.position;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+// Whether `made` (the triangles made of the polygon) cover the polygon as
+// its own triangulation would: their vector areas add up to the polygon's,
+// and none faces against it (which would put it outside the polygon).
+bool covers(const tinyobj::attrib_t& attrib, const std::vector<Triangle>& made, const double polygon[3])
+{
+    const double size = length_of(polygon);
+    double sum[3] = {0, 0, 0};
+    for (const Triangle& triangle : made) {
+        double area[3];
+        triangle_vector_area(attrib, triangle, area);
+        for (int i = 0; i < 3; i++)
+            sum[i] += area[i];
+        if (area[0] * polygon[0] + area[1] * polygon[1] + area[2] * polygon[2] < -1e-6 * length_of(area) * size)
+            return false;
+    }
+    const double miss[3] = {sum[0] - polygon[0], sum[1] - polygon[1], sum[2] - polygon[2]};
+    return length_of(miss) <= 1e-3 * size;
+}
+
+// The polygon alone triangulated by tinyobjloader again, moved or not so
+// that the mean of its corners is the origin, its corners in the file's order
+// or reversed (each triangle then turned back). This tinyobjloader's ear
+// clipping tells a corner's side by the signed area it spans with the
+// origin, so a polygon away from the origin, or wound one way as seen in its
+// working plane, can lose triangles; a convex polygon centred comes out whole
+// one way round, and many concave ones in place the other way.
+std::vector<Triangle> retriangulation(const tinyobj::attrib_t& attrib, const tinyobj::index_t* corners,
+                                      size_t count, const Triangle& like, bool centre, bool reverse)
+{
+    double mean[3] = {0, 0, 0};
+    for (size_t k = 0; k < count && centre; k++)
+        for (int i = 0; i < 3; i++)
+            mean[i] += attrib.vertices[(size_t)corners[k].vertex_index * 3 + (size_t)i] / (double)count;
+    std::string text;
+    char line[128];
+    for (size_t k = 0; k < count; k++) {
+        const float* p = &attrib.vertices[(size_t)corners[k].vertex_index * 3];
+        std::snprintf(line, sizeof line, "v %.9g %.9g %.9g\n", p[0] - mean[0], p[1] - mean[1], p[2] - mean[2]);
+        text += line;
+    }
+    text += "f";
+    for (size_t k = 0; k < count; k++)
+        text += " " + std::to_string(reverse ? count - k : k + 1);
+    text += "\n";
+    tinyobj::attrib_t own_attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> materials;
+    std::string warnings, errors;
+    std::istringstream stream(text);
+    tinyobj::LoadObj(&own_attrib, &shapes, &materials, &warnings, &errors, &stream, nullptr, true, false);
+    std::vector<Triangle> made;
+    const int forward[3] = {0, 1, 2}, backward[3] = {0, 2, 1};
+    const int* order = reverse ? backward : forward;
+    for (const tinyobj::shape_t& shape : shapes)
+        for (size_t i = 0; i + 3 <= shape.mesh.indices.size(); i += 3) {
+            Triangle triangle = like;
+            for (int k = 0; k < 3; k++) {
+                const int at = shape.mesh.indices[i + (size_t)order[k]].vertex_index;
+                const tinyobj::index_t& corner = corners[at];
+                triangle.corners[k] = Corner{corner.vertex_index, corner.texcoord_index, corner.normal_index};
+            }
+            made.push_back(triangle);
+        }
+    return made;
+}
+
+// tinyobjloader's triangulation of a polygon of five corners or more can
+// leave part of it uncovered, or turn a triangle over so that it covers what
+// lies outside: holes and flaps nobody drew. The polygons, read again
+// untriangulated, are matched with the triangles made of them (which follow
+// in file order and use only their corners). A polygon badly covered is
+// triangulated again alone, in place and centred, both ways round; if all
+// fail, the file is refused. (Quads are split along a diagonal, right for every flat quad; a
+// twisted one is the file's own doing.)
+std::vector<Triangle> whole_polygons(const char* name, const std::string& text, const AheadOfTheReader& ahead,
+                                     const tinyobj::attrib_t& attrib, const std::vector<Triangle>& triangles)
 {
     tinyobj::attrib_t polygon_attrib;
     std::vector<tinyobj::shape_t> shapes;
@@ -330,33 +409,46 @@ void require_whole_polygons(const char* name, const std::string& text, const Ahe
     NamedMaterials named(ahead.materials);
     tinyobj::LoadObj(&polygon_attrib, &shapes, &materials, &warnings, &errors, &stream, &named,
                      /*triangulate=*/false, /*default_vcols_fallback=*/false);
-    double area = 0;
-    bool polygons = false;
     const size_t positions = polygon_attrib.vertices.size() / 3;
-    for (const tinyobj::shape_t& shape : shapes) {
+    std::vector<Triangle> whole;
+    whole.reserve(triangles.size());
+    size_t next = 0;  // the first triangle not yet matched with its polygon
+    for (size_t s = 0; s < shapes.size(); s++) {
+        const tinyobj::mesh_t& mesh = shapes[s].mesh;
         size_t at = 0;
-        for (const unsigned int corners : shape.mesh.num_face_vertices) {
-            const size_t first = at;
-            at += corners;
-            if (corners < 3 || at > shape.mesh.indices.size())
+        for (const unsigned int count : mesh.num_face_vertices) {
+            const tinyobj::index_t* corners = &mesh.indices[at];
+            at += count;
+            if (count < 3 || at > mesh.indices.size())
                 continue;
-            polygons = polygons || corners > 3;
-            for (size_t k = first; k < at; k++)
-                require_index(name, shape.mesh.indices[k].vertex_index, positions, "vertex");
-            area += polygon_area(polygon_attrib, &shape.mesh.indices[first], corners);
+            for (size_t k = 0; k < count; k++)
+                require_index(name, corners[k].vertex_index, positions, "vertex");
+            std::vector<Triangle> made;
+            while (made.size() < count - 2 && next < triangles.size() && triangles[next].shape == s &&
+                   corners_within(triangles[next], corners, count))
+                made.push_back(triangles[next++]);
+            double polygon[3];
+            vector_area(polygon_attrib, corners, count, polygon);
+            if (count > 4 && !made.empty() && !covers(attrib, made, polygon)) {
+                const Triangle like = made.front();
+                for (int way = 1; way < 4 && !covers(attrib, made, polygon); way++)
+                    made = retriangulation(polygon_attrib, corners, count, like, way & 2, way & 1);
+                if (!covers(attrib, made, polygon)) {
+                    const float* first = &polygon_attrib.vertices[(size_t)corners[0].vertex_index * 3];
+                    fatal_errorf("%s: the polygon of %u corners from the vertex (%g, %g, %g) is concave or overlaps "
+                                 "itself, and its triangulation leaves part of it uncovered or covers what lies "
+                                 "outside it; triangulate the model in the editor (the OBJ export setting "
+                                 "\"Triangulate faces\") and import it again",
+                                 name, count, (double)first[0], (double)first[1], (double)first[2]);
+                }
+            }
+            whole.insert(whole.end(), made.begin(), made.end());
         }
     }
-    if (!polygons)
-        return;
-    const double covered = triangles_area(attrib, triangles);
-    // A flat polygon's triangles cover exactly its area; a polygon bent out
-    // of its plane a little more. Beyond 1% either way, triangles are missing
-    // or lie outside the polygon.
-    if (std::fabs(covered - area) > area * 0.01)
-        fatal_errorf("%s: the triangles made of its polygons cover %.4g%% of the polygons' area: a polygon is concave, "
-                     "overlaps itself or bends far out of its plane, and the triangulation gets it wrong; triangulate "
-                     "the model in the editor (the OBJ export setting \"Triangulate faces\") and import it again",
-                     name, covered / area * 100);
+    // Anything left unmatched (which a well-formed file does not leave) is
+    // kept as tinyobjloader made it.
+    whole.insert(whole.end(), triangles.begin() + (long)next, triangles.end());
+    return whole;
 }
 
 }  // namespace
@@ -385,10 +477,10 @@ Model import_obj(const char* name, const std::string& text, const ImportOptions&
     if (!read)
         fatal_errorf("%s: %s", name, without_trailing_newlines(with_file_line_numbers(errors)).c_str());
 
-    const std::vector<Triangle> triangles = triangles_of(name, attrib, shapes, materials, options);
+    const std::vector<Triangle> triangles =
+        whole_polygons(name, text, ahead, attrib, triangles_of(name, attrib, shapes, materials, options));
     if (triangles.empty())
         fatal_errorf("%s: holds no triangle (no face with three or more corners)", name);
-    require_whole_polygons(name, text, ahead, attrib, triangles);
     require_loaded_textures(name, triangles);
 
     bool every_normal = true;
