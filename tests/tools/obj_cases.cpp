@@ -104,6 +104,10 @@ std::vector<ObjCase> make_cases()
         {"a_polygon_that_overlaps_itself", "v 1 0 0\nv 0.309 0.951 0\nv -0.809 0.588 0\nv -0.809 -0.588 0\nv 0.309 -0.951 0\nusemtl wood\nf 1 3 5 2 4\n", {}, "",
          "", "", "obj: the polygon of 5 corners from the vertex \\(1, 0, 0\\) is concave or overlaps itself, and its "
          "triangulation leaves part of it uncovered or covers what lies outside it"},
+        // Found by fuzzing: stray bytes in a face line that tinyobjloader reads
+        // as a corner with a texture coordinate the file does not have.
+        {"a_face_with_stray_bytes", T + "v 0 1 0\nusemtl wood\nf 1 2 3\xf6" "f/ 1 2 3\n", {}, "", "", "",
+         "obj: a face refers to texture coordinate 1, but the file has 0 of them"},
         {"a_skin_weight_line", T + "vw 1 1e38 0.5\nusemtl wood\nf 1 2 3\n", {}, "", "", "",
          "obj line 4: a \"vw\" line \\(vertex skin weights\\)"},
         {"a_zero_index", T + "usemtl wood\nf 0 1 2\n", {}, "", "", "", "obj: Failed parse `f' line.*line 5"},

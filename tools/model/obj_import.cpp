@@ -4,6 +4,7 @@
 
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -409,7 +410,8 @@ std::vector<Triangle> whole_polygons(const char* name, const std::string& text, 
     NamedMaterials named(ahead.materials);
     tinyobj::LoadObj(&polygon_attrib, &shapes, &materials, &warnings, &errors, &stream, &named,
                      /*triangulate=*/false, /*default_vcols_fallback=*/false);
-    const size_t positions = polygon_attrib.vertices.size() / 3;
+    const size_t positions = std::min(polygon_attrib.vertices.size(), attrib.vertices.size()) / 3,
+                 texcoords = attrib.texcoords.size() / 2, normals = attrib.normals.size() / 3;
     std::vector<Triangle> whole;
     whole.reserve(triangles.size());
     size_t next = 0;  // the first triangle not yet matched with its polygon
@@ -421,8 +423,15 @@ std::vector<Triangle> whole_polygons(const char* name, const std::string& text, 
             at += count;
             if (count < 3 || at > mesh.indices.size())
                 continue;
-            for (size_t k = 0; k < count; k++)
+            // The corners may become triangles of their own below, read from
+            // `attrib`: every index is checked as triangles_of checks them.
+            for (size_t k = 0; k < count; k++) {
                 require_index(name, corners[k].vertex_index, positions, "vertex");
+                if (corners[k].texcoord_index != -1)
+                    require_index(name, corners[k].texcoord_index, texcoords, "texture coordinate");
+                if (corners[k].normal_index != -1)
+                    require_index(name, corners[k].normal_index, normals, "normal");
+            }
             std::vector<Triangle> made;
             while (made.size() < count - 2 && next < triangles.size() && triangles[next].shape == s &&
                    corners_within(triangles[next], corners, count))
