@@ -27,8 +27,9 @@ struct ImportOptions {
 // from the vertices' extent.
 //
 // Text that is not text, that holds no triangle, that refers to vertices it
-// does not have, or whose textures the game does not load ends through
-// fatal_error with a message naming the file and the problem.
+// does not have, whose polygons tinyobjloader cannot triangulate whole, that
+// holds skin weights ("vw" lines), or whose textures the game does not load
+// ends through fatal_error with a message naming the file and the problem.
 Model import_obj(const char* name, const std::string& text, const ImportOptions& options);
 
 // import_obj over the file at `path`; a file that cannot be read ends through
