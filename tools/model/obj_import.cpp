@@ -127,7 +127,9 @@ public:
     {
         for (const std::string& name : names_)
             if (material_map->find(name) == material_map->end()) {
-                tinyobj::material_t material;
+                // Value-initialised: material_t has no constructor, and a copy
+                // of one with its enum members unset is undefined behaviour.
+                tinyobj::material_t material = tinyobj::material_t();
                 material.name = name;
                 (*material_map)[name] = (int)materials->size();
                 materials->push_back(material);
