@@ -17,6 +17,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64
   # release archive, and unpacking it to check it
   zip unzip
+  # building the tools: quarrytop-model reads Wavefront OBJ with tinyobjloader
+  # (its header alone for the Windows cross build)
+  libtinyobjloader-dev
   # tests only: the browser build (emscripten's compiler, its wasm tools and
   # the JavaScript parser its optimiser needs) and the headless browser its
   # end-to-end tests drive

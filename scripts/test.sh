@@ -29,12 +29,14 @@ cmake --preset asan
 cmake --build --preset asan
 run_x ctest --preset asan
 
-# --- Fuzz smoke: the model reader under libFuzzer ---------------------------
-# The .bmf reader's libFuzzer target, built with clang, runs a few seconds
-# from its generated seed corpus; a crash or a sanitizer report fails it.
-begin "fuzz smoke of the .bmf reader"
+# --- Fuzz smoke: the readers of outside files under libFuzzer -------------
+# The libFuzzer targets (the .bmf reader, the OBJ import, the image
+# loading), built with clang, run a few seconds each from their seed corpora;
+# a crash or a sanitizer report fails them.
+begin "fuzz smoke of the .bmf reader, the OBJ import and the image loading"
 cmake --preset fuzz
-cmake --build --preset fuzz -j 2 --target fuzz_parse_model fuzz_make_model_seeds
+cmake --build --preset fuzz -j 2 --target fuzz_parse_model fuzz_make_model_seeds \
+    fuzz_obj_import fuzz_make_obj_seeds fuzz_image
 ctest --test-dir build/fuzz -L fuzz --output-on-failure
 
 # --- Windows build: unit tests, replay scenarios and the game under Wine ----

@@ -92,6 +92,13 @@ void store_vec3(std::vector<uint8_t>& out, Vec3 v)
 
 Model parse_model(const char* name, const uint8_t* bytes, size_t size)
 {
+    Model model = parse_model_as_stored(name, bytes, size);
+    flat_normals(model.vertices.data(), (int)model.vertices.size());
+    return model;
+}
+
+Model parse_model_as_stored(const char* name, const uint8_t* bytes, size_t size)
+{
     ByteReader in{name, bytes, size, 0};
     Model model;
 
@@ -116,7 +123,6 @@ Model parse_model(const char* name, const uint8_t* bytes, size_t size)
         v.v = load_f32(p + 28);
         p += sizeof(ModelVertex);
     }
-    flat_normals(model.vertices.data(), vertex_count);
 
     const int submesh_count = *take(in, 1, "the submesh count");
     model.submeshes.resize((size_t)submesh_count);
@@ -149,6 +155,13 @@ Model parse_model(const char* name, const uint8_t* bytes, size_t size)
 
 Model read_model(const char* path)
 {
+    Model model = read_model_as_stored(path);
+    flat_normals(model.vertices.data(), (int)model.vertices.size());
+    return model;
+}
+
+Model read_model_as_stored(const char* path)
+{
     FILE* file = std::fopen(path, "rb");
     if (!file)
         fatal_errorf("%s: cannot open (%s)", path, std::strerror(errno));
@@ -161,7 +174,7 @@ Model read_model(const char* path)
     std::fclose(file);
     if (failed)
         fatal_errorf("%s: read error", path);
-    return parse_model(path, bytes.data(), bytes.size());
+    return parse_model_as_stored(path, bytes.data(), bytes.size());
 }
 
 std::vector<uint8_t> encode_model(const Model& model)

@@ -55,6 +55,11 @@ Model parse_model(const char* name, const uint8_t* bytes, size_t size);
 // parse_model over the file at `path` (which must open).
 Model read_model(const char* path);
 
+// parse_model and read_model keeping the normals the file stores instead of
+// recomputing them, for tools that must write the file back as it was.
+Model parse_model_as_stored(const char* name, const uint8_t* bytes, size_t size);
+Model read_model_as_stored(const char* path);
+
 // The bytes of a .bmf file for the model: normals are written as they are,
 // the submesh firsts are implied by the order of the runs.
 std::vector<uint8_t> encode_model(const Model& model);

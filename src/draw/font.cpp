@@ -4,38 +4,22 @@
 #include <vector>
 
 #include "base/client_size.h"
-#include "base/fatal_error.h"
-#include "base/image.h"
+#include "base/font_image.h"
+#include "base/game_files.h"
 #include "base/text_layout.h"
 #include "gfx/shaders.h"
 #include "gfx/textures.h"
 
 GLuint font_texture;
 
-namespace {
-
-const char* const FONT_PATH = "tex/font.png";
-
-// The glyph cells fill the first six rows of 8-pixel cells, 16 to a row.
-constexpr int FONT_MIN_WIDTH = 128;
-constexpr int FONT_MIN_HEIGHT = 48;
-
-}  // namespace
-
 void load_font()
 {
     // Decoded here rather than through load_texture: the pixels are needed
     // to measure the glyphs.
-    DecodedImage image = decode_square_image(FONT_PATH, "font image");
-    if (image.width < FONT_MIN_WIDTH || image.height < FONT_MIN_HEIGHT) {
-        const int32_t width = image.width, height = image.height;
-        free_image(image);
-        fatal_errorf("%s: the font image is %d x %d pixels, smaller than the %d x %d pixels of its glyph cells",
-                     FONT_PATH, width, height, FONT_MIN_WIDTH, FONT_MIN_HEIGHT);
-    }
+    DecodedImage image = decode_font_image(FONT_PATH);
     measure_glyph_widths(image.pixels, image.width);
     font_texture = create_texture(image.pixels, image.width);
-    register_texture("font", font_texture);
+    register_texture(FONT_TEXTURE, font_texture);
     free_image(image);
 }
 

@@ -32,9 +32,6 @@ namespace {
 constexpr float BILLBOARD_RANGE_SQUARED = 25.0f;
 constexpr float BILLBOARD_SIZE = 1.0f;
 
-// Where the hand holds the pickaxe, in the camera's axes: right, up, back.
-constexpr Vec3 HAND_OFFSET{0.3f, -1.1f, -0.5f};
-
 // The visible blocks' record runs of the current frame.
 bool block_visible[TERRAIN_BLOCK_COUNT];
 int32_t run_first[TERRAIN_MAX_RUNS];
@@ -130,7 +127,7 @@ void draw_pickaxe()
 {
     // The hand point swings about the camera's vertical axis by up to one
     // radian; the pickaxe itself keeps its orientation while it moves.
-    const Vec3 swung = mat4_apply(euler_rotation(0.0f, swing_progress, 0.0f), HAND_OFFSET, 0.0f);
+    const Vec3 swung = mat4_apply(euler_rotation(0.0f, swing_progress, 0.0f), PICKAXE_HAND_OFFSET, 0.0f);
     const Vec3 offset = mat4_apply(euler_rotation(camera.pitch, camera.yaw, camera.roll), swung, 0.0f);
     const Vec3 hand{camera.x + offset.x, camera.y + offset.y, camera.z + offset.z};
     const Vec3 angles{0.0f, (float)((double)camera.yaw - HALF_PI), -camera.pitch};

@@ -2,7 +2,7 @@
 // texture found by its exact name among the registered textures.
 #include "gfx/model_loader.h"
 
-#include "base/fatal_error.h"
+#include "base/game_files.h"
 #include "gfx/gl_functions.h"
 #include "gfx/textures.h"
 #include "world/ores.h"
@@ -28,8 +28,7 @@ Model load_model(const char* path)
         const bool plain = submesh.name.find('\0') == std::string::npos;
         const TextureEntry* entry = plain ? find_texture(submesh.name.c_str()) : nullptr;
         if (!entry)
-            fatal_errorf("%s: submesh %d names the texture \"%s\", which is not loaded", path, (int)i,
-                         submesh.name.c_str());
+            fail_texture_not_loaded(path, (int)i, submesh.name);
         submesh.texture = entry->id;
     }
     return model;
@@ -39,9 +38,9 @@ void load_models()
 {
     for (int stage = 0; stage < 4; stage++)
         ore_models[stage] = load_model(ORE_MODEL_PATHS[stage]);
-    pickaxe_model = load_model("mdl/pickaxe.bmf");
+    pickaxe_model = load_model(PICKAXE_MODEL_PATH);
     // Loaded like the others, then dropped: nothing draws them, and their
     // buffers simply live on until the process ends.
-    load_model("mdl/floor.bmf");
-    load_model("mdl/wall.bmf");
+    load_model(FLOOR_MODEL_PATH);
+    load_model(WALL_MODEL_PATH);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/fatal_error.h"
+#include "base/game_files.h"
 #include "base/image.h"
 
 TextureRegistry texture_registry;
@@ -27,7 +28,7 @@ GLuint create_texture(const uint8_t* pixels, int32_t width)
 
 GLuint load_texture(const char* name)
 {
-    const std::string path = std::string("tex/") + name + ".png";
+    const std::string path = texture_path(name);
     DecodedImage image = decode_square_image(path.c_str(), "texture");
     const GLuint id = create_texture(image.pixels, image.width);
     register_texture(name, id);
@@ -55,8 +56,9 @@ const TextureEntry* find_texture(const char* name)
 
 void load_textures()
 {
-    load_texture("ironOreNoise");
-    load_texture("wood");
-    load_texture("metal");
-    icon_texture = load_texture("icon");
+    for (const char* name : LOADED_TEXTURES) {
+        const GLuint id = load_texture(name);
+        if (std::strcmp(name, "icon") == 0)
+            icon_texture = id;
+    }
 }

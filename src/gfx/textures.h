@@ -36,5 +36,6 @@ void register_texture(const char* name, GLuint id);
 // The first entry whose name equals `name` exactly, or null.
 const TextureEntry* find_texture(const char* name);
 
-// "ironOreNoise", "wood", "metal" and "icon", in that order; keeps icon_texture.
+// LOADED_TEXTURES (base/game_files.h): "ironOreNoise", "wood", "metal" and
+// "icon", in that order; keeps icon_texture.
 void load_textures();

@@ -1,6 +1,12 @@
 #pragma once
 // The pickaxe: a click starts a swing, the swing runs 15 ticks, and its end
 // resolves one strike along the view.
+#include "base/transform.h"
+
+// Where the hand holds the pickaxe, in the camera's axes: right, up, back.
+// The frame draws it there; the data checker keeps the pickaxe on screen from
+// there.
+constexpr Vec3 PICKAXE_HAND_OFFSET{0.3f, -1.1f, -0.5f};
 
 extern bool swing_active;     // a swing is under way
 extern float swing_progress;  // 0 at the start of a swing, below 1 while it runs

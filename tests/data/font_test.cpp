@@ -5,6 +5,7 @@
 
 #include "assetgen/font.h"
 #include "base/text_layout.h"
+#include "check/check_rules.h"
 #include "data_files.h"
 
 namespace {
@@ -16,6 +17,10 @@ protected:
 
 TEST_F(Font, Is128SquareOfOpaqueWhiteInkOnClearPixels)
 {
+    // The checker's rule: 128 x 128, a glyph in every cell of 33..126 and
+    // no ink past them.
+    for (const std::string& problem : font_problems("tex/font.png", image.rgba.data(), image.width, image.height))
+        ADD_FAILURE() << problem;
     ASSERT_EQ(image.width, 128);
     ASSERT_EQ(image.height, 128);
     // The game measures by the red byte and blends by alpha: anything but

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check/check_rules.h"
 #include "data_files.h"
 
 namespace {
@@ -21,6 +22,8 @@ TEST(Images, AreSquareWithAPowerOfTwoSide)
         EXPECT_EQ(image.width, image.height) << name;
         EXPECT_GE(image.width, 16) << name;
         EXPECT_EQ(image.width & (image.width - 1), 0) << name << " is " << image.width << " wide";
+        for (const std::string& problem : texture_size_problems(name, image.width, image.height))
+            ADD_FAILURE() << problem;
     }
 }
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <map>
 #include <set>
 #include <string>
-#include <tuple>
 
 #include "base/transform.h"
+#include "check/check_rules.h"
+#include "check/mesh_measures.h"
 #include "data_files.h"
 #include "world/noise.h"
 #include "world/ores.h"
@@ -24,13 +24,6 @@ std::string stage_file(int stage)
     return "mdl/ore" + std::to_string(stage) + ".bmf";
 }
 
-using Point = std::tuple<float, float, float>;
-
-Point point(Vec3 p)
-{
-    return Point{p.x, p.y, p.z};
-}
-
 Vec3 sub(Vec3 a, Vec3 b)
 {
     return Vec3{a.x - b.x, a.y - b.y, a.z - b.z};
@@ -41,19 +34,13 @@ double dot(Vec3 a, Vec3 b)
     return (double)a.x * b.x + (double)a.y * b.y + (double)a.z * b.z;
 }
 
-Vec3 cross(Vec3 a, Vec3 b)
+// Prints each problem a checker rule found, so that a failure says why.
+std::string lines(const Problems& problems)
 {
-    return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-// Six times the signed volume enclosed: positive when the triangles are
-// wound counter-clockwise seen from outside.
-double signed_volume6(const Model& model)
-{
-    double sum = 0;
-    for (size_t i = 0; i + 3 <= model.vertices.size(); i += 3)
-        sum += dot(model.vertices[i].position, cross(model.vertices[i + 1].position, model.vertices[i + 2].position));
-    return sum;
+    std::string text;
+    for (const std::string& problem : problems)
+        text += problem + "\n";
+    return text;
 }
 
 TEST(Models, AreWellFormedForTheGame)
@@ -95,16 +82,7 @@ TEST(Models, AreClosedAndWoundCounterClockwiseFromOutside)
         const Model model = committed_model(name);
         // Closed: every directed edge is met by the same edge running the
         // other way in a neighbouring triangle.
-        std::map<std::pair<Point, Point>, int> edges;
-        for (size_t i = 0; i < model.vertices.size(); i += 3)
-            for (int k = 0; k < 3; k++)
-                edges[{point(model.vertices[i + k].position), point(model.vertices[i + (k + 1) % 3].position)}] += 1;
-        int unmatched = 0;
-        for (const auto& [edge, count] : edges) {
-            const auto reverse = edges.find({edge.second, edge.first});
-            unmatched += reverse == edges.end() || reverse->second != count;
-        }
-        EXPECT_EQ(unmatched, 0);
+        EXPECT_TRUE(is_closed(model));
         EXPECT_GT(signed_volume6(model), 0.0);
     }
 }
@@ -128,13 +106,8 @@ TEST(OreStages, ShrinkFromOre3ToOre0)
     Model stages[4];
     for (int s = 0; s < 4; s++)
         stages[s] = committed_model(stage_file(s));
-    for (int s = 0; s < 3; s++) {
-        SCOPED_TRACE(stage_file(s));
-        EXPECT_LT(signed_volume6(stages[s]), signed_volume6(stages[s + 1]));
-        EXPECT_LT(stages[s].box.half.x, stages[s + 1].box.half.x);
-        EXPECT_LT(stages[s].box.half.z, stages[s + 1].box.half.z);
-        EXPECT_LT(stages[s].box.position.y + stages[s].box.half.y, stages[s + 1].box.position.y + stages[s + 1].box.half.y);
-    }
+    // The checker's rule: less volume, a narrower and lower box each stage.
+    EXPECT_EQ(lines(stage_shrink_problems(stages)), "");
     // A fresh deposit is about two units across.
     EXPECT_GT(stages[3].box.half.x, 0.8f);
     EXPECT_LT(stages[3].box.half.x, 1.2f);
@@ -148,6 +121,8 @@ TEST(OreStages, EveryMarkerRayMeetsTheNearestFaceFirst)
     // face behind the first it would sit inside the rock.
     for (int stage = 0; stage < 4; stage++) {
         const Model model = committed_model(stage_file(stage));
+        // The checker's rule: every ray meets the model.
+        EXPECT_EQ(lines(marker_ray_problems(stage_file(stage).c_str(), model)), "");
         for (int r = 0; r < MARKER_YAWS; r++) {
             const MarkerRay ray = cast_marker_ray(model, (float)r);
             float nearest = 1e30f;
@@ -156,11 +131,15 @@ TEST(OreStages, EveryMarkerRayMeetsTheNearestFaceFirst)
                 if (ray_triangle(Vec3{0, 0, 0}, ray.direction, &model.vertices[i], t))
                     nearest = std::fmin(nearest, t);
             }
-            EXPECT_TRUE(ray.met) << stage_file(stage) << " yaw " << r << ": the marker ray meets nothing";
             EXPECT_GT(ray.t, 0.0f) << stage_file(stage) << " yaw " << r;
             EXPECT_EQ(ray.t, nearest) << stage_file(stage) << " yaw " << r;
         }
     }
+}
+
+TEST(Pickaxe, StaysOnScreenBelowTheAimInTheHand)
+{
+    EXPECT_EQ(lines(pickaxe_problems("mdl/pickaxe.bmf", committed_model("mdl/pickaxe.bmf"))), "");
 }
 
 // Half the player's width, as the movement code keeps it.
