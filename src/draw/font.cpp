@@ -16,9 +16,9 @@ namespace {
 
 const char* const FONT_PATH = "tex/font.png";
 
-// The glyph cells fill the first six rows of 8-pixel cells, 16 to a row.
-constexpr int FONT_MIN_WIDTH = 128;
-constexpr int FONT_MIN_HEIGHT = 48;
+// 16 x 16 cells of 8 x 8 pixels: the texture coordinates of the glyphs and
+// the measuring assume this size exactly, so any other draws garbled text.
+constexpr int FONT_SIZE = 128;
 
 }  // namespace
 
@@ -27,11 +27,11 @@ void load_font()
     // Decoded here rather than through load_texture: the pixels are needed
     // to measure the glyphs.
     DecodedImage image = decode_square_image(FONT_PATH, "font image");
-    if (image.width < FONT_MIN_WIDTH || image.height < FONT_MIN_HEIGHT) {
+    if (image.width != FONT_SIZE || image.height != FONT_SIZE) {
         const int32_t width = image.width, height = image.height;
         free_image(image);
-        fatal_errorf("%s: the font image is %d x %d pixels, smaller than the %d x %d pixels of its glyph cells",
-                     FONT_PATH, width, height, FONT_MIN_WIDTH, FONT_MIN_HEIGHT);
+        fatal_errorf("%s: the font image is %d x %d pixels; it must be %d x %d (16 x 16 cells of 8 x 8 pixels)",
+                     FONT_PATH, width, height, FONT_SIZE, FONT_SIZE);
     }
     measure_glyph_widths(image.pixels, image.width);
     font_texture = create_texture(image.pixels, image.width);
