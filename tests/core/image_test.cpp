@@ -3,11 +3,11 @@
 // and what it accepts comes out RGBA, bottom row first.
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -15,15 +15,25 @@
 
 namespace {
 
-// A folder of its own for each case, removed afterwards.
+// A folder of its own for each case, the working folder while it lasts,
+// removed afterwards. The file names are relative, as the game's are.
 struct ScratchFolder {
-    std::string path;
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::path path;
     ScratchFolder()
     {
-        char name[] = "/tmp/quarrytop-image-XXXXXX";
-        path = mkdtemp(name);
+        static int count = 0;
+        path = std::filesystem::temp_directory_path() /
+               ("quarrytop-image-" + std::to_string(std::random_device{}()) + "-" + std::to_string(count++));
+        std::filesystem::create_directories(path);
+        std::filesystem::current_path(path);
     }
-    ~ScratchFolder() { std::system(("rm -rf '" + path + "'").c_str()); }
+    ~ScratchFolder()
+    {
+        std::filesystem::current_path(before);
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
 };
 
 void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes)
@@ -56,42 +66,48 @@ struct BadImage {
     const char* name;
     // Makes the file (or not) at the path.
     void (*make)(const std::string& path);
-    // The whole message, after the path.
+    // The whole message, after the path and before the line's end.
     const char* message;
 };
 
 const BadImage BAD_IMAGES[] = {
-    {"missing", [](const std::string&) {}, ": cannot load the texture: the file does not exist\n$"},
-    {"missing_folder_on_the_way", nullptr, ": cannot load the texture: the file does not exist\n$"},
-    {"folder", [](const std::string& path) { mkdir(path.c_str(), 0755); },
-     ": cannot load the texture: the file is a folder\n$"},
-    {"empty", [](const std::string& path) { write_bytes(path, {}); }, ": cannot load the texture: the file is empty\n$"},
+    {"missing", [](const std::string&) {}, ": cannot load the texture: the file does not exist"},
+    {"missing_folder_on_the_way", nullptr, ": cannot load the texture: the file does not exist"},
+    {"folder", [](const std::string& path) { std::filesystem::create_directory(path); },
+     ": cannot load the texture: the file is a folder"},
+    {"empty", [](const std::string& path) { write_bytes(path, {}); }, ": cannot load the texture: the file is empty"},
     {"cut_in_the_pixel_data",
      [](const std::string& path) {
          std::vector<uint8_t> png = png_bytes(32, 32);
          png.resize(png.size() / 2);
          write_bytes(path, png);
      },
-     ": cannot load the texture: the file ends early\n$"},
+     ": cannot load the texture: the file ends early"},
     {"cut_in_the_signature",
      [](const std::string& path) { write_bytes(path, {0x89, 'P', 'N'}); },
-     ": cannot load the texture: the file ends early\n$"},
+     ": cannot load the texture: the file ends early"},
     {"not_a_picture",
      [](const std::string& path) {
          const std::string text = "tile size 16, rows 16\n";
          write_bytes(path, std::vector<uint8_t>(text.begin(), text.end()));
      },
-     ": cannot load the texture: this is not an image the game can read\n$"},
+     ": cannot load the texture: this is not an image the game can read"},
     {"damaged_png_header",
      [](const std::string& path) {
          std::vector<uint8_t> png = png_bytes(4, 4);
          png[12] = 'X';  // the first chunk's type: no longer IHDR
          write_bytes(path, png);
      },
-     ": cannot load the texture: this is not an image the game can read \\(first not IHDR\\)\n$"},
+     ": cannot load the texture: this is not an image the game can read \\(first not IHDR\\)"},
     {"not_square", [](const std::string& path) { write_bytes(path, png_bytes(8, 2)); },
-     ": the texture is 8 x 2 pixels; it must be square\n$"},
+     ": the texture is 8 x 2 pixels; it must be square"},
 };
+
+// The case's name stands for it in test listings, rather than its bytes.
+void PrintTo(const BadImage& bad, std::ostream* out)
+{
+    *out << bad.name;
+}
 
 class BadImageFile : public testing::TestWithParam<BadImage> {};
 
@@ -99,13 +115,13 @@ TEST_P(BadImageFile, EndsNamingTheFileAndTheProblem)
 {
     const BadImage& bad = GetParam();
     ScratchFolder folder;
-    std::string path = folder.path + "/wood.png";
+    std::string path = "wood.png";
     if (bad.make)
         bad.make(path);
     else
-        path = folder.path + "/tex/wood.png";  // no tex/ folder at all
+        path = "tex/wood.png";  // no tex/ folder at all
     EXPECT_EXIT(decode_square_image(path.c_str(), "texture"), testing::ExitedWithCode(1),
-                std::string("^") + path + bad.message);
+                std::string("^") + path + bad.message + "\r?\n$");  // "\r\n" on Windows
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadImageFile, testing::ValuesIn(BAD_IMAGES),
@@ -114,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadImageFile, testing::ValuesIn(BAD_IMAGES),
 TEST(ImageFile, DecodesAnyChannelCountToRgbaBottomRowFirst)
 {
     ScratchFolder folder;
-    const std::string path = folder.path + "/grey.png";
+    const std::string path = "grey.png";
     // Two rows of grey: the top row 10, the bottom row 200.
     const uint8_t grey[] = {10, 10, 200, 200};
     ASSERT_NE(stbi_write_png(path.c_str(), 2, 2, 1, grey, 2), 0);
