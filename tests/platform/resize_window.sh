@@ -49,14 +49,14 @@ game_pid=$!
 game_running() { kill -0 "$game_pid" 2>/dev/null; }
 
 # The window's id, once it is there.
-deadline=$((SECONDS + 60))
+deadline=$((SECONDS + 120))
 id=""
 while [ -z "$id" ]; do
     # A window that goes away during the walk of the tree fails it: try again.
     id=$( (xwininfo -root -tree 2>/dev/null || true) | awk '$2 == "\"Quarrytop\":" {print $1; exit}')
     [ -n "$id" ] && break
     game_running || fail "the game ended before its window appeared"
-    [ $SECONDS -lt $deadline ] || fail "no window \"Quarrytop\" within 60 s"
+    [ $SECONDS -lt $deadline ] || fail "no window \"Quarrytop\" within 120 s"
     sleep 0.2
 done
 log "window $id"
@@ -123,10 +123,10 @@ frame_fills() {
 
 # wait_for_frame W H NAME: polls until a whole frame of that size shows.
 wait_for_frame() {
-    local deadline=$((SECONDS + 60))
+    local deadline=$((SECONDS + 120))
     until frame_fills "$1" "$2" "$3"; do
         game_running || fail "the game ended while waiting for a $1x$2 frame"
-        [ $SECONDS -lt $deadline ] || fail "no whole $1x$2 frame within 60 s: $WHY (see $work/$3.png)"
+        [ $SECONDS -lt $deadline ] || fail "no whole $1x$2 frame within 120 s: $WHY (see $work/$3.png)"
         sleep 0.2
     done
 }
