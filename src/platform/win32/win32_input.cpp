@@ -43,6 +43,8 @@ void clip_cursor_to_client()
     ClipCursor(&clip);
 }
 
+namespace {
+
 // The clip belongs to the whole system, not to the window: switching to
 // another window takes it away (and another program may set its own), and
 // a move or a resize leaves it where the client area was. So it is set
@@ -59,6 +61,8 @@ void follow_window_for_clip(UINT message, WPARAM wparam)
     else if (window_active && !IsIconic(main_window))
         clip_cursor_to_client();
 }
+
+}  // namespace
 
 void raw_input_look(const uint8_t* record)
 {
