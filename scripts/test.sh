@@ -100,11 +100,11 @@ QUARRYTOP_X_PROBE="$x_probe" tests/platform/end_to_end.sh close \
 
 # --- The Debian package ------------------------------------------------------
 # Built from the play build, listed, checked by lintian, unpacked into a
-# temporary root and started there through its launcher (resized and closed
-# with Escape, on an X server of its own).
+# temporary root and started there through its launcher (the end-to-end
+# play case, on an X server of its own).
 begin "the Debian package, unpacked and played"
 deb=$(scripts/release-linux.sh | tail -n 1)
-tests/packaging/deb_package.sh "$deb" build/deb-check
+QUARRYTOP_X_PROBE="$x_probe" tests/packaging/deb_package.sh "$deb" build/deb-check
 
 # --- Browser build: the game for WebAssembly and WebGL 1 -------------------
 # Built with Debian's emscripten: the

@@ -4,16 +4,18 @@
 # icon; its dependencies name SDL2 and the GL library; lintian has nothing to
 # say about it; and unpacked into a temporary root, its launcher starts the
 # game from the package's own data folder, started from an empty folder:
-# the window, whole frames with the sky and the counters at every size it is
-# given, and Escape gives 0 (the end-to-end resize test).
+# the end-to-end play case (the window, the sky, the counters, walking,
+# Escape gives 0).
 #
-# usage: deb_package.sh DEB WORK
+# usage: QUARRYTOP_X_PROBE=... deb_package.sh DEB WORK
 #   DEB   the package (scripts/release-linux.sh prints its path)
 #   WORK  a folder for this check (emptied first)
+# QUARRYTOP_X_PROBE is the Linux build's tests/platform/x_probe, which the
+# end-to-end test watches the frames with.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
-    sed -n '2,12p' "$0" >&2
+    sed -n '2,14p' "$0" >&2
     exit 2
 fi
 deb=$(realpath "$1")
@@ -67,5 +69,5 @@ done
 
 # Started from a folder without tex/ or mdl/: the launcher finds the data.
 mkdir -p "$work/elsewhere"
-"$repository/tests/platform/resize_window.sh" "$work/root/usr/games/quarrytop" "$work/elsewhere" "$work/play"
+"$repository/tests/platform/end_to_end.sh" play "$work/root/usr/games/quarrytop" "$work/elsewhere" "$work/play"
 log "passed: the package $deb"
