@@ -27,18 +27,20 @@ if(((WIN32 AND CMAKE_CROSSCOMPILING) OR EMSCRIPTEN) AND NOT TARGET GTest::gtest)
   FetchContent_MakeAvailable(GTest)
 endif()
 
-# tinyobjloader: the OBJ reader of quarrytop-model, from Debian's
-# libtinyobjloader-dev; only its header is used (its implementation is
-# compiled into the tool), which also serves the Windows cross build.
-find_path(TINYOBJLOADER_INCLUDE_DIR tiny_obj_loader.h
-  HINTS ${TINYOBJLOADER_ROOT} ENV TINYOBJLOADER_ROOT
-  PATHS /usr/include /usr/local/include
-  NO_CMAKE_FIND_ROOT_PATH)
-if(NOT TINYOBJLOADER_INCLUDE_DIR)
-  message(FATAL_ERROR "tiny_obj_loader.h not found: install libtinyobjloader-dev (scripts/install-deps.sh) or set TINYOBJLOADER_ROOT")
+if(QUARRYTOP_TESTS)
+  # tinyobjloader: the OBJ reader of quarrytop-model, from Debian's
+  # libtinyobjloader-dev; only its header is used (its implementation is
+  # compiled into the tool), which also serves the Windows cross build.
+  find_path(TINYOBJLOADER_INCLUDE_DIR tiny_obj_loader.h
+    HINTS ${TINYOBJLOADER_ROOT} ENV TINYOBJLOADER_ROOT
+    PATHS /usr/include /usr/local/include
+    NO_CMAKE_FIND_ROOT_PATH)
+  if(NOT TINYOBJLOADER_INCLUDE_DIR)
+    message(FATAL_ERROR "tiny_obj_loader.h not found: install libtinyobjloader-dev (scripts/install-deps.sh) or set TINYOBJLOADER_ROOT")
+  endif()
+  # The header sits in /usr/include itself, which must not be put on the include
+  # path (least of all the Windows cross build's), so it is copied alone into a
+  # folder of the build tree.
+  set(TINYOBJLOADER_HEADER_DIR ${CMAKE_BINARY_DIR}/system-headers/tinyobjloader)
+  configure_file(${TINYOBJLOADER_INCLUDE_DIR}/tiny_obj_loader.h ${TINYOBJLOADER_HEADER_DIR}/tiny_obj_loader.h COPYONLY)
 endif()
-# The header sits in /usr/include itself, which must not be put on the include
-# path (least of all the Windows cross build's), so it is copied alone into a
-# folder of the build tree.
-set(TINYOBJLOADER_HEADER_DIR ${CMAKE_BINARY_DIR}/system-headers/tinyobjloader)
-configure_file(${TINYOBJLOADER_INCLUDE_DIR}/tiny_obj_loader.h ${TINYOBJLOADER_HEADER_DIR}/tiny_obj_loader.h COPYONLY)

@@ -100,6 +100,14 @@ QUARRYTOP_X_PROBE="$x_probe" tests/platform/end_to_end.sh close \
     build/release-check/quarrytop/quarrytop.exe build/release-check/quarrytop build/release-check/run \
     --wine build/release-check/wineprefix "$desktop_probe"
 
+# --- The Debian package ------------------------------------------------------
+# Built from the play build, listed, checked by lintian, unpacked into a
+# temporary root and started there through its launcher (the end-to-end
+# play case, on an X server of its own).
+begin "the Debian package, unpacked and played"
+deb=$(scripts/release-linux.sh | tail -n 1)
+QUARRYTOP_X_PROBE="$x_probe" tests/packaging/deb_package.sh "$deb" build/deb-check
+
 # --- Browser build: the game for WebAssembly and WebGL 1 -------------------
 # Built with Debian's emscripten: the
 # browser layer's input cases under node, the page end to end in headless

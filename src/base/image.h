@@ -12,7 +12,10 @@ struct DecodedImage {
 
 // Decodes the image file at `path`. A file that cannot be decoded, or one
 // that is not square, ends through fatal_error naming the file, `what` it is
-// for ("texture", "font image") and the problem.
+// for ("texture", "font image") and the problem in plain words: "the file
+// does not exist", "the file is a folder", "the file is empty", "the file
+// ends early", "this is not an image the game can read" (with the decoder's
+// reason in parentheses where it tells more), or the two sizes.
 DecodedImage decode_square_image(const char* path, const char* what);
 
 // Releases the pixels of a decoded image.

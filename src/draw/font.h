@@ -7,9 +7,8 @@
 extern GLuint font_texture;
 
 // Decodes tex/font.png, measures glyph_widths from its pixels, creates and
-// registers font_texture. An image that cannot be decoded, is not square or
-// is smaller than the 128 x 48 pixels of the glyph cells ends through
-// fatal_error naming the file.
+// registers font_texture. An image that cannot be decoded or is not exactly
+// 128 x 128 pixels ends through fatal_error naming the file (and both sizes).
 void load_font();
 
 // Draws the string at (x, y) in text units (origin at the centre of the

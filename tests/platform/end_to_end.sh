@@ -5,6 +5,8 @@
 #
 # usage: end_to_end.sh CASE GAME DATA WORK [--wine PREFIX DESKTOP_PROBE]
 #   CASE   play            the window, the first frames, walking, Escape
+#          resize          the Linux window resized from outside: each new
+#                          size filled by the frames, and back; Escape
 #          close           a close request from the window system
 #          missing-texture the game started without tex/
 #          first-frame     prints the seconds from start to the first frame
@@ -26,7 +28,7 @@
 set -euo pipefail
 
 if [ $# -ne 4 ] && ! { [ $# -eq 7 ] && [ "$5" = "--wine" ]; }; then
-    sed -n '2,24p' "$0" >&2
+    sed -n '2,26p' "$0" >&2
     exit 2
 fi
 case_name=$1
@@ -463,6 +465,69 @@ case_play() {
     [ "$exit_status" = 0 ] || fail "Escape ended the game with status $exit_status, not 0"
 }
 
+# whole_frame W H NAME: whether a fresh shot NAME of a new frame fills a
+# client area of W x H: the sky at both top corners (the ground below turns
+# dark at night; the sky's colour never changes) and the counter lines where
+# the text layer puts them, 3 pixels a unit about the centre: "ticks" from
+# 390 pixels left of it with its top 294 above (10 and 6 pixels from the
+# corner at 800 x 600); a frame drawn for another size puts them elsewhere.
+# WHY says what is missing.
+WHY=""
+whole_frame() {
+    local w=$1 h=$2 name=$3 corner ticks frames text_x=$(($1 / 2 - 390)) text_y=$(($2 / 2 - 294))
+    window_geometry "$WIN_ID"
+    if [ "$WIN_W" != "$w" ] || [ "$WIN_H" != "$h" ]; then
+        WHY="the window is ${WIN_W}x${WIN_H}"
+        return 1
+    fi
+    shot "$name"
+    for corner in "2 2" "$((w - 3)) 2"; do
+        # shellcheck disable=SC2086
+        is_sky "$(pixel "$work/$name-client.png" $corner)" || {
+            WHY="no sky at the top corner ($corner) in $name.png"
+            return 1
+        }
+    done
+    ticks=$(ink "$work/$name-client.png" "200x26+$((text_x - 5))+$((text_y - 1))")
+    frames=$(ink "$work/$name-client.png" "200x26+$((text_x - 5))+$((text_y + 29))")
+    if [ "$ticks" -lt 20 ] || [ "$frames" -lt 20 ]; then
+        WHY="no counter lines at $text_x,$text_y in $name.png (ink per mille: $ticks, $frames)"
+        return 1
+    fi
+    log "$name: a whole ${w}x${h} frame, counters at $text_x,$text_y (ink per mille: $ticks, $frames)"
+}
+
+case_resize() {
+    need_x_probe
+    start_game "$data"
+    local id
+    id=$(find_window Quarrytop $START_SECONDS)
+    WIN_ID=$id
+    window_geometry "$id"
+    wait_for_first_frame $START_SECONDS
+    # Resized from outside, as a window manager does it, and back; new
+    # frames until one fills the new size. (Linux only: the SDL window.)
+    local step=0 size w h deadline
+    for size in 800x600 1024x768 900x660 800x600; do
+        step=$((step + 1))
+        w=${size%x*}
+        h=${size#*x}
+        if [ "${WIN_W}x${WIN_H}" != "$size" ]; then
+            log "resizing to $size"
+            xdotool windowsize "$id" "$w" "$h"
+        fi
+        deadline=$((SECONDS + SETTLE_SECONDS))
+        until new_frame && whole_frame "$w" "$h" "$step-$size"; do
+            game_running || fail "the game ended while waiting for a whole $size frame"
+            [ $SECONDS -lt $deadline ] || fail "no whole $size frame within $SETTLE_SECONDS s: $WHY"
+        done
+    done
+    focus "$id"
+    xdotool key Escape
+    wait_for_exit $EXIT_SECONDS
+    [ "$exit_status" = 0 ] || fail "Escape ended the game with status $exit_status, not 0"
+}
+
 case_close() {
     need_x_probe
     start_game "$data"
@@ -516,6 +581,7 @@ case_first_frame() {
 
 case "$case_name" in
 play) case_play ;;
+resize) case_resize ;;
 close) case_close ;;
 missing-texture) case_missing_texture ;;
 first-frame) case_first_frame ;;

@@ -1,6 +1,7 @@
 // The Windows layer on a real window (under Wine here): the window procedure
 // with the input cases, Escape and closing, the message drain, the window's
-// size and place, the cursor capture and the raw input registration.
+// size and place, the cursor capture and its clip following the window, and
+// the raw input registration.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,6 +64,7 @@ protected:
     }
     void TearDown() override
     {
+        release_cursor();
         if (IsWindow(main_window))
             DestroyWindow(main_window);
         take_pending_messages();  // the quit message the removal posts
@@ -245,6 +247,86 @@ TEST_F(Win32Window, MinimisedWindowHasAnEmptyClientArea)
     platform_client_size(&width, &height);
     EXPECT_EQ(width, 800);
     EXPECT_EQ(height, 600);
+}
+
+// The client area in screen coordinates, as the system reports it.
+RECT client_on_screen()
+{
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(main_window, &info);
+    return info.rcClient;
+}
+
+// What GetClipCursor answers with no clip: the whole (virtual) screen.
+RECT whole_screen()
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+testing::AssertionResult clip_is(const RECT& expected)
+{
+    RECT clip{};
+    GetClipCursor(&clip);
+    if (EqualRect(&clip, &expected))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the clip is (" << clip.left << ", " << clip.top << ")-(" << clip.right
+                                       << ", " << clip.bottom << "), not (" << expected.left << ", " << expected.top
+                                       << ")-(" << expected.right << ", " << expected.bottom << ")";
+}
+
+// After Alt+Tab, a move, a resize or a maximise the pointer is still held in
+// the client area where it now is; while another window is active or the
+// window is minimised, it is free.
+TEST_F(Win32Window, CursorClipFollowsTheClientAreaThroughTheWindowProcedure)
+{
+    ShowWindow(main_window, SW_SHOWNORMAL);
+    SendMessageW(main_window, WM_ACTIVATE, WA_ACTIVE, 0);
+    platform_capture_cursor();
+    EXPECT_TRUE(clip_is(client_on_screen())) << "captured";
+
+    const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE;
+    SendMessageW(main_window, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_TRUE(clip_is(whole_screen())) << "another window active";
+    SetWindowPos(main_window, nullptr, 120, 90, 0, 0, quiet | SWP_NOSIZE);
+    EXPECT_TRUE(clip_is(whole_screen())) << "moved while another window is active";
+
+    SendMessageW(main_window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_TRUE(clip_is(client_on_screen())) << "active again, at the new place";
+
+    const RECT before_move = client_on_screen();
+    SetWindowPos(main_window, nullptr, 200, 150, 0, 0, quiet | SWP_NOSIZE);
+    const RECT after_move = client_on_screen();
+    ASSERT_FALSE(EqualRect(&before_move, &after_move)) << "the window did not move";
+    EXPECT_TRUE(clip_is(client_on_screen())) << "moved";
+
+    SetWindowPos(main_window, nullptr, 0, 0, 640, 480, quiet | SWP_NOMOVE);
+    RECT client{};
+    GetClientRect(main_window, &client);
+    ASSERT_LT(client.right, 800) << "the window did not shrink";
+    EXPECT_TRUE(clip_is(client_on_screen())) << "resized";
+
+    ShowWindow(main_window, SW_MAXIMIZE);
+    SendMessageW(main_window, WM_ACTIVATE, WA_ACTIVE, 0);
+    GetClientRect(main_window, &client);
+    EXPECT_GT(client.right, 640) << "the window did not grow";
+    EXPECT_TRUE(clip_is(client_on_screen())) << "maximised";
+
+    // Activated while minimised (the HIWORD says so), and resized to nothing.
+    SendMessageW(main_window, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1), 0);
+    EXPECT_TRUE(clip_is(whole_screen())) << "minimised";
+    SendMessageW(main_window, WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_TRUE(clip_is(whole_screen())) << "minimised, then a size message";
+}
+
+// Before the capture the window procedure leaves the pointer alone.
+TEST_F(Win32Window, NoClipBeforeTheCapture)
+{
+    ShowWindow(main_window, SW_SHOWNORMAL);
+    SendMessageW(main_window, WM_ACTIVATE, WA_ACTIVE, 0);
+    SetWindowPos(main_window, nullptr, 0, 0, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    EXPECT_TRUE(clip_is(whole_screen()));
 }
 
 TEST_F(Win32Window, RawMouseInputIsRegisteredForTheWindow)

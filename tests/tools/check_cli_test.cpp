@@ -27,11 +27,10 @@ struct Planted {
 };
 
 const Planted PLANTED[FAULT_COUNT] = {
-    {"missing_texture", "tex/wood.png: cannot load the texture (can't fopen)"},
+    {"missing_texture", "tex/wood.png: cannot load the texture: the file does not exist"},
     {"non_square_texture", "tex/metal.png: the texture is 32 x 16 pixels; it must be square"},
     {"font_256_square",
-     "tex/font.png: the font image is 256 x 256 pixels; it must be exactly 128 x 128 (8 x 8 pixel cells, 16 to a "
-     "row)"},
+     "tex/font.png: the font image is 256 x 256 pixels; it must be 128 x 128 (16 x 16 cells of 8 x 8 pixels)"},
     {"marker_ray_misses",
      "mdl/ore2.bmf: the marker rays of yaw 5 (radians, 45 degrees up from the origin) meet no triangle; a marker "
      "there would float in the air"},

@@ -30,7 +30,6 @@ std::string format(const char* format, ...)
     return text;
 }
 
-constexpr int FONT_SIDE = 128;
 constexpr int CELL = 8;
 constexpr int CELLS_A_ROW = 16;
 
@@ -59,10 +58,10 @@ Problems texture_size_problems(const char* path, int32_t width, int32_t height)
 Problems font_problems(const char* path, const uint8_t* rgba, int32_t width, int32_t height)
 {
     Problems problems;
-    if (width != FONT_SIDE || height != FONT_SIDE) {
-        problems.push_back(format("%s: the font image is %d x %d pixels; it must be exactly %d x %d (8 x 8 pixel "
-                                  "cells, 16 to a row)",
-                                  path, width, height, FONT_SIDE, FONT_SIDE));
+    if (width != FONT_IMAGE_SIZE || height != FONT_IMAGE_SIZE) {
+        problems.push_back(format("%s: the font image is %d x %d pixels; it must be %d x %d (16 x 16 cells of 8 x 8 "
+                                  "pixels)",
+                                  path, width, height, FONT_IMAGE_SIZE, FONT_IMAGE_SIZE));
         return problems;  // the cells are not where the game looks for them
     }
     std::string empty, stray;

@@ -42,7 +42,10 @@ void open_gl_window(int32_t width, int32_t height, bool shown)
     set_attribute(SDL_GL_STENCIL_SIZE, 8, "8 stencil bits");
     set_attribute(SDL_GL_DOUBLEBUFFER, 1, "double buffering");
 
-    const Uint32 flags = SDL_WINDOW_OPENGL | (shown ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
+    // The game's window can be resized and maximised like the Windows one;
+    // each pass of the frame loop reads the client size anew. The hidden
+    // windows of the tools keep the size they are asked for.
+    const Uint32 flags = SDL_WINDOW_OPENGL | (shown ? SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE : SDL_WINDOW_HIDDEN);
     SDL_Window* window = SDL_CreateWindow("Quarrytop", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                           height, flags);
     if (!window)

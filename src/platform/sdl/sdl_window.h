@@ -13,8 +13,8 @@ extern SDL_Window* sdl_main_window;
 
 // Opens a window titled "Quarrytop" with a client area of width x height,
 // centred, with an OpenGL 2.0 context current on this thread and the entry
-// points loaded into `gl`; shown or hidden. Every failure ends through
-// fatal_error naming the step that failed.
+// points loaded into `gl`; shown (and then resizable and maximisable) or
+// hidden. Every failure ends through fatal_error naming the step that failed.
 void open_gl_window(int32_t width, int32_t height, bool shown);
 
 // A hidden window and context of the given size: what the frame tool, the GL

@@ -28,6 +28,9 @@ void write_standard_error(const char* text)
 void fatal_error(const char* text)
 {
     write_standard_error(text);
+    // The pointer is held in the window and hidden while the game runs; the
+    // box needs it.
+    release_cursor();
     MessageBoxA(nullptr, text, "Error", MB_OK | MB_ICONWARNING);
     ExitProcess(1);
 }

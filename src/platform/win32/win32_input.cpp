@@ -1,6 +1,7 @@
 // The window procedure: keys, the left button and raw mouse motion become
 // the OS-free input calls; Escape closes the window, and the window's
-// removal posts the quit message that ends the frame loop.
+// removal posts the quit message that ends the frame loop. Also the pointer:
+// hidden and confined to the client area, the clip following the window.
 #include <cstddef>
 #include <cstring>
 
@@ -22,6 +23,44 @@ namespace {
 // The previous absolute pointer position, in pixels, once there is one.
 bool absolute_known;
 int32_t absolute_x, absolute_y;
+
+// The pointer is held in the window from the cursor capture on, while the
+// window is active and not minimised.
+bool cursor_captured;
+bool window_active;
+
+}  // namespace
+
+void clip_cursor_to_client()
+{
+    RECT client{};
+    GetClientRect(main_window, &client);
+    POINT top_left{client.left, client.top};
+    POINT bottom_right{client.right, client.bottom};
+    ClientToScreen(main_window, &top_left);
+    ClientToScreen(main_window, &bottom_right);
+    const RECT clip{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
+    ClipCursor(&clip);
+}
+
+namespace {
+
+// The clip belongs to the whole system, not to the window: switching to
+// another window takes it away (and another program may set its own), and
+// a move or a resize leaves it where the client area was. So it is set
+// again each time the window becomes active, moves or changes size, and
+// given back while another window is active.
+void follow_window_for_clip(UINT message, WPARAM wparam)
+{
+    if (message == WM_ACTIVATE)
+        window_active = LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0;  // HIWORD: minimised
+    if (!cursor_captured)
+        return;
+    if (message == WM_ACTIVATE && !window_active)
+        ClipCursor(nullptr);
+    else if (window_active && !IsIconic(main_window))
+        clip_cursor_to_client();
+}
 
 }  // namespace
 
@@ -104,6 +143,12 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         left_button_pressed();
         break;  // and the default handling too
 
+    case WM_ACTIVATE:
+    case WM_MOVE:
+    case WM_SIZE:
+        follow_window_for_clip(message, wparam);
+        break;  // and the default handling too
+
     default:
         break;
     }
@@ -112,15 +157,20 @@ LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 void platform_capture_cursor()
 {
-    RECT client{};
-    GetClientRect(main_window, &client);
-    POINT top_left{client.left, client.top};
-    POINT bottom_right{client.right, client.bottom};
-    ClientToScreen(main_window, &top_left);
-    ClientToScreen(main_window, &bottom_right);
-    const RECT clip{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
-    ClipCursor(&clip);
+    cursor_captured = true;
+    // Showing the window made it active before the capture.
+    window_active = GetActiveWindow() == main_window;
+    clip_cursor_to_client();
     ShowCursor(FALSE);
+}
+
+void release_cursor()
+{
+    cursor_captured = false;
+    ClipCursor(nullptr);
+    // The display count goes up by one a call; at 0 the pointer shows.
+    while (ShowCursor(TRUE) < 0) {
+    }
 }
 
 void platform_register_raw_input()

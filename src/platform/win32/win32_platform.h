@@ -39,6 +39,15 @@ void create_main_window();
 // once the window is gone.
 LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
+// Confines the pointer to the client area of main_window as it is now, in
+// screen coordinates. The window procedure renews it whenever the window is
+// activated, moved or resized after the cursor capture, and gives it back
+// while another window is active.
+void clip_cursor_to_client();
+
+// Gives the pointer back: no clip, shown. fatal_error calls it before its box.
+void release_cursor();
+
 // Mouse look from one raw input record; a record of any other device than a
 // mouse changes nothing. Absolute positions (MOUSE_MOVE_ABSOLUTE) turn the
 // view by the pixels moved since the previous one.
