@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/font_image.h"
 #include "base/text_layout.h"
 #include "check/mesh_measures.h"
 #include "world/mining.h"
