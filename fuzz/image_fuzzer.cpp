@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     try {
         DecodedImage image = decode_font_image(path);
-        check(image.width >= FONT_MIN_WIDTH && image.height >= FONT_MIN_HEIGHT);
+        check(image.width == FONT_IMAGE_SIZE && image.height == FONT_IMAGE_SIZE);
         font_problems(path, image.pixels, image.width, image.height);
         free_image(image);
     } catch (const FatalError& error) {
