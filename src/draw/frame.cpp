@@ -19,6 +19,7 @@
 #include "world/movement.h"
 #include "world/ores.h"
 #include "world/terrain_blocks.h"
+#include "world/terrain_horizon.h"
 #include "world/tick.h"
 
 bool draw_everything = false;
@@ -37,6 +38,10 @@ bool block_visible[TERRAIN_BLOCK_COUNT];
 int32_t run_first[TERRAIN_MAX_RUNS];
 int32_t run_count[TERRAIN_MAX_RUNS];
 
+// The deposits' boxes of the current frame and which of them are drawn.
+Box ore_box[ORE_CAPACITY];
+bool ore_shown[ORE_CAPACITY];
+
 void set_terrain_matrices(const Mat4& clip)
 {
     const Mat4 identity = mat4_identity();
@@ -48,9 +53,11 @@ void set_terrain_matrices(const Mat4& clip)
 
 // The terrain's triangles that can reach the screen, in record order. The
 // blocks left out lie wholly outside the clip volume of the very matrix the
-// vertex shader gets, so every triangle in them is clipped away entirely;
-// the rest are the same triangles in the same order, one draw after another,
-// so each pixel's depth test sees what it would see with one whole draw.
+// vertex shader gets, so every triangle in them is clipped away entirely; or
+// nearer ground that is drawn hides them, so every fragment they would give
+// loses the depth test (see world/terrain_horizon.cpp). The rest are the
+// same triangles in the same order, one draw after another, so each pixel's
+// depth test sees what it would see with one whole draw.
 void draw_terrain(const Mat4& clip)
 {
     if (draw_everything) {
@@ -65,6 +72,8 @@ void draw_terrain(const Mat4& clip)
             block_visible[TERRAIN_BLOCKS * bz + bx] = visible;
             terrain_blocks_drawn += visible;
         }
+    terrain_blocks_drawn -=
+        hide_blocks_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible);
     const int runs = terrain_runs(block_visible, run_first, run_count);
     if (gl_optional.MultiDrawArrays) {
         gl_optional.MultiDrawArrays(GL_TRIANGLES, run_first, run_count, runs);
@@ -89,22 +98,28 @@ void set_lights()
 
 // The live deposits in table order, less those whose stage model lies wholly
 // outside the view (draw_model's matrix for a deposit is the frame's matrix
-// times a translation: the model is not turned).
+// times a translation: the model is not turned) or behind the ground drawn
+// before them.
 void draw_ores(const Mat4& clip)
 {
     constexpr int STAGES = sizeof ore_models / sizeof ore_models[0];
     Box stage_box[STAGES];
     for (int stage = 0; stage < STAGES; stage++)
         stage_box[stage] = box_of_vertices(ore_models[stage].vertices.data(), ore_models[stage].vertices.size());
-    deposits_drawn = 0;
     for (int32_t i = 0; i < ore_count; i++) {
         const Ore& ore = ores[i];
-        if (ore.hits == 0)
-            continue;
-        if (!draw_everything && box_outside_view(clip, box_moved(stage_box[stage_of(ore.hits)], ore.position)))
+        ore_box[i] = box_moved(stage_box[stage_of(ore.hits)], ore.position);
+        ore_shown[i] = ore.hits != 0 && (draw_everything || !box_outside_view(clip, ore_box[i]));
+    }
+    if (!draw_everything)
+        hide_boxes_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible,
+                                 ore_box, ore_count, ore_shown);
+    deposits_drawn = 0;
+    for (int32_t i = 0; i < ore_count; i++) {
+        if (!ore_shown[i])
             continue;
         deposits_drawn++;
-        draw_model(ore_models[stage_of(ore.hits)], camera, Vec3{0, 0, 0}, 1.0f, ore.position);
+        draw_model(ore_models[stage_of(ores[i].hits)], camera, Vec3{0, 0, 0}, 1.0f, ores[i].position);
     }
 }
 

@@ -2,9 +2,12 @@
 // filled, their boxes, and the record runs of the visible ones.
 #include "world/terrain_blocks.h"
 
+#include <algorithm>
 #include <cfloat>
 
 HeightRange terrain_block_heights[TERRAIN_BLOCK_COUNT] = {};
+HeightRange terrain_patch_heights[TERRAIN_PATCH_COUNT] = {};
+float terrain_lattice_heights[TERRAIN_LATTICE * TERRAIN_LATTICE] = {};
 
 namespace {
 
@@ -18,27 +21,45 @@ void terrain_blocks_unmeasured()
 {
     for (HeightRange& range : terrain_block_heights)
         range = HeightRange{-FLT_MAX, FLT_MAX};
+    for (HeightRange& range : terrain_patch_heights)
+        range = HeightRange{-FLT_MAX, FLT_MAX};
+    for (float& height : terrain_lattice_heights)
+        height = FLT_MAX;
 }
 
-void terrain_blocks_measure_row(int j, const float* near_heights, const float* far_heights)
+namespace {
+
+// Widens the ranges of one row of squares `cells` wide (`count` of them) by
+// the lattice heights of cell row j, starting them over on their first row.
+void measure_squares(HeightRange* row, int count, int cells, int j, const float* near_heights,
+                     const float* far_heights)
 {
-    HeightRange* row = &terrain_block_heights[TERRAIN_BLOCKS * (j / TERRAIN_BLOCK_CELLS)];
-    if (j % TERRAIN_BLOCK_CELLS == 0)
-        for (int bx = 0; bx < TERRAIN_BLOCKS; bx++)
-            row[bx] = HeightRange{FLT_MAX, -FLT_MAX};
-    for (int bx = 0; bx < TERRAIN_BLOCKS; bx++) {
-        // A block's cells reach from its first lattice column to the first
-        // column of the next block, which both share.
-        HeightRange range = row[bx];
-        for (int x = bx * TERRAIN_BLOCK_CELLS; x <= (bx + 1) * TERRAIN_BLOCK_CELLS; x++) {
+    if (j % cells == 0)
+        for (int k = 0; k < count; k++)
+            row[k] = HeightRange{FLT_MAX, -FLT_MAX};
+    for (int k = 0; k < count; k++) {
+        HeightRange range = row[k];
+        for (int x = k * cells; x <= (k + 1) * cells; x++) {
             const float a = near_heights[x], b = far_heights[x];
             range.low = a < range.low ? a : range.low;
             range.low = b < range.low ? b : range.low;
             range.high = a > range.high ? a : range.high;
             range.high = b > range.high ? b : range.high;
         }
-        row[bx] = range;
+        row[k] = range;
     }
+}
+
+}  // namespace
+
+void terrain_blocks_measure_row(int j, const float* near_heights, const float* far_heights)
+{
+    std::copy(near_heights, near_heights + TERRAIN_LATTICE, &terrain_lattice_heights[TERRAIN_LATTICE * j]);
+    std::copy(far_heights, far_heights + TERRAIN_LATTICE, &terrain_lattice_heights[TERRAIN_LATTICE * (j + 1)]);
+    measure_squares(&terrain_block_heights[TERRAIN_BLOCKS * (j / TERRAIN_BLOCK_CELLS)], TERRAIN_BLOCKS,
+                    TERRAIN_BLOCK_CELLS, j, near_heights, far_heights);
+    measure_squares(&terrain_patch_heights[TERRAIN_PATCHES * (j / TERRAIN_PATCH_CELLS)], TERRAIN_PATCHES,
+                    TERRAIN_PATCH_CELLS, j, near_heights, far_heights);
 }
 
 Box terrain_block_box(int bx, int bz)

@@ -1,6 +1,8 @@
 #pragma once
 // The terrain mesh in square blocks of cells, each with the range of heights
-// its vertices take, so that a frame can leave out the blocks it cannot see.
+// its vertices take, so that a frame can leave out the blocks it cannot see;
+// and in smaller patches, whose ranges tell where the ground is surely high
+// enough to hide what lies behind it.
 // The records stay in their one order (row j of cells after row j - 1); a
 // block's records are 16 runs of 16 cells, one run in each of its rows.
 #include <cstdint>
@@ -25,12 +27,30 @@ struct HeightRange {
 // left out.
 extern HeightRange terrain_block_heights[TERRAIN_BLOCK_COUNT];
 
-// Every range back to "all floats".
+// Patch (px, pz) at index TERRAIN_PATCHES * pz + px covers cells i in
+// 4 px .. 4 px + 3 and j in 4 pz .. 4 pz + 3; measured like the blocks, and
+// "all floats" (which hides nothing) until then.
+constexpr int TERRAIN_PATCH_CELLS = 4;
+constexpr int TERRAIN_PATCHES = TERRAIN_CELLS / TERRAIN_PATCH_CELLS;  // a side
+constexpr int TERRAIN_PATCH_COUNT = TERRAIN_PATCHES * TERRAIN_PATCHES;
+static_assert(TERRAIN_BLOCK_CELLS % TERRAIN_PATCH_CELLS == 0, "whole patches in a block");
+extern HeightRange terrain_patch_heights[TERRAIN_PATCH_COUNT];
+
+// The lattice heights themselves, (TERRAIN_CELLS + 1) a row, row z = j at
+// index (TERRAIN_CELLS + 1) * j; FLT_MAX until measured.
+constexpr int TERRAIN_LATTICE = TERRAIN_CELLS + 1;
+extern float terrain_lattice_heights[TERRAIN_LATTICE * TERRAIN_LATTICE];
+
+// Every range, blocks' and patches', back to "all floats", and every lattice
+// height to FLT_MAX.
 void terrain_blocks_unmeasured();
 
-// Widens the ranges of the blocks of cell row j by the lattice heights of its
+// Keeps the lattice heights of cell row j and widens the ranges of the
+// blocks and patches of that row by the lattice heights of its
 // near (z = j) and far (z = j + 1) rows, TERRAIN_CELLS + 1 each. terrain_fill
 // calls it once for each row, first with j = 0 (which starts the ranges over).
+// A block's or patch's cells reach from its first lattice column and row to
+// the first column and row of the next one, which both share.
 void terrain_blocks_measure_row(int j, const float* near_heights, const float* far_heights);
 
 // The block's box: its cells' x and z extent and its range of heights.

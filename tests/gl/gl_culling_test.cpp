@@ -2,7 +2,7 @@
 // data once with every terrain block and deposit (draw_everything) and once
 // with only those that can reach the screen, gives the same frame in every
 // pixel glReadPixels returns. The views are the four golden scenes and
-// places chosen to be hard for a frustum test.
+// places chosen to be hard for the frustum and the horizon tests.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -44,6 +44,7 @@ struct View {
     bool torch = false;
     float swing = 0.0f;
     bool beside_deposit = false;  // the camera 2 units south of deposit 0, facing it
+    int width = 800, height = 600;
 };
 
 void PrintTo(const View& view, std::ostream* out)
@@ -72,7 +73,9 @@ Camera eye_at(float x, float z, float above, float pitch, float yaw)
 
 class GlCulling : public testing::TestWithParam<View> {
 protected:
-    static inline HeightRange measured[TERRAIN_BLOCK_COUNT];
+    static inline HeightRange measured_blocks[TERRAIN_BLOCK_COUNT];
+    static inline HeightRange measured_patches[TERRAIN_PATCH_COUNT];
+    static inline float measured_lattice[TERRAIN_LATTICE * TERRAIN_LATTICE];
     static inline Model stage_models[4];
     static inline bool started = false;
 
@@ -82,7 +85,9 @@ protected:
             return;
         std::filesystem::current_path(SOURCE);
         start_world();
-        std::memcpy(measured, terrain_block_heights, sizeof measured);
+        std::memcpy(measured_blocks, terrain_block_heights, sizeof measured_blocks);
+        std::memcpy(measured_patches, terrain_patch_heights, sizeof measured_patches);
+        std::memcpy(measured_lattice, terrain_lattice_heights, sizeof measured_lattice);
         for (int i = 0; i < 4; i++)
             stage_models[i] = ore_models[i];
         started = true;
@@ -96,7 +101,9 @@ protected:
         for (int i = 0; i < 4; i++)
             ore_models[i] = stage_models[i];
         world_start(nullptr);
-        std::memcpy(terrain_block_heights, measured, sizeof measured);
+        std::memcpy(terrain_block_heights, measured_blocks, sizeof measured_blocks);
+        std::memcpy(terrain_patch_heights, measured_patches, sizeof measured_patches);
+        std::memcpy(terrain_lattice_heights, measured_lattice, sizeof measured_lattice);
         timer_start(platform_counter_frequency(), platform_counter());
         hold_counters("ticks: 60", "frames: 60");
     }
@@ -130,9 +137,9 @@ TEST_P(GlCulling, FrameEqualsTheWholeMeshFrameInEveryPixel)
     }
 
     draw_everything = true;
-    const Frame whole = compose_and_read(800, 600);
+    const Frame whole = compose_and_read(view.width, view.height);
     draw_everything = false;
-    const Frame culled = compose_and_read(800, 600);
+    const Frame culled = compose_and_read(view.width, view.height);
     std::printf("%s: %d of %d blocks, %d deposits drawn\n", view.name, terrain_blocks_drawn, TERRAIN_BLOCK_COUNT,
                 deposits_drawn);
 
@@ -142,7 +149,7 @@ TEST_P(GlCulling, FrameEqualsTheWholeMeshFrameInEveryPixel)
         if (std::memcmp(&whole.rgb[i], &culled.rgb[i], 3) != 0 && differing++ == 0)
             first = i / 3;
     EXPECT_EQ(differing, 0u) << view.name << ": " << differing << " pixels differ, the first at x "
-                             << first % 800 << ", y " << first / 800 << " (from the top)";
+                             << first % (size_t)view.width << ", y " << first / (size_t)view.width << " (from the top)";
     if (testing::Test::HasFailure()) {
         write_frame_png(testing::TempDir() + "culling_whole.png", whole);
         write_frame_png(testing::TempDir() + "culling_culled.png", culled);
@@ -181,6 +188,15 @@ std::vector<View> views()
          4.0f, true},
         {"mid-swing next to a deposit", nullptr, {}, SUN_START_ANGLE, false, 0.5f, true},
         {"on its side, rolled", nullptr, Camera{200, 60, 300, -0.3f, 0.9f, 1.2f}},
+        // Much of the ground and many deposits lie behind nearer hills.
+        {"from the start over the hills to the south", nullptr, eye_at(100, 100, 1.62f, 0, SOUTH)},
+        {"from the centre to the north, deposits behind hills", nullptr, eye_at(256, 256, 1.62f, 0, NORTH)},
+        {"in the valley at dusk, looking along the hills", nullptr,
+         Camera{low.x, low.y + 1.62f, low.z, 0.05f, EAST + 0.4f, 0}, 0.12f},
+        {"just above a hilltop, looking down its far side", nullptr,
+         Camera{high.x, high.y + 0.2f, high.z, -0.25f, SOUTH + 0.3f, 0}},
+        {"a small window over the hills to the south", nullptr, eye_at(100, 100, 1.62f, 0, SOUTH), SUN_START_ANGLE,
+         false, 0.0f, false, 160, 120},
     };
 }
 
