@@ -325,6 +325,33 @@ wait_for_judgeable_view() {
     done
 }
 
+# look_at_horizon SECONDS: turns the view up or down by mouse motion until
+# the sky fills a tenth to nine tenths of the scene, so that views are judged
+# by their outline against the sky, which the turning sun does not change.
+# (Under Wine the window's activation can turn the view to the ground.)
+look_at_horizon() {
+    local deadline=$((SECONDS + $1)) n=0 share
+    while :; do
+        new_frame
+        n=$((n + 1))
+        scene "horizon-$n"
+        share=$(sky "horizon-$n")
+        if [ "$share" -ge 100 ] && [ "$share" -le 900 ]; then
+            log "the sky fills $share per mille of horizon-$n.png"
+            return
+        fi
+        game_running || fail "the game ended while turning the view to the horizon"
+        [ $SECONDS -lt $deadline ] ||
+            fail "the view did not turn to the horizon within $1 s (sky $share per mille in horizon-$n.png)"
+        # Up moves the pointer up, and the view with it.
+        if [ "$share" -lt 100 ]; then
+            xdotool mousemove_relative -- 0 -40
+        else
+            xdotool mousemove_relative -- 0 40
+        fi
+    done
+}
+
 # wait_for_first_frame SECONDS: polls the client area's top centre until the
 # sky colour shows there.
 wait_for_first_frame() {
@@ -423,6 +450,7 @@ case_play() {
     # daylight; a walk that night fell on is walked again.
     focus "$id"
     log "the window has the keyboard focus"
+    look_at_horizon $SETTLE_SECONDS
     local walk=0 before metric moved settled deadline=$((SECONDS + WALK_SECONDS))
     while :; do
         walk=$((walk + 1))
