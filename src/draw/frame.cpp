@@ -51,29 +51,44 @@ void set_terrain_matrices(const Mat4& clip)
     set_matrix(lit_program.mvp, clip);
 }
 
-// The terrain's triangles that can reach the screen, in record order. The
-// blocks left out lie wholly outside the clip volume of the very matrix the
-// vertex shader gets, so every triangle in them is clipped away entirely; or
-// nearer ground that is drawn hides them, so every fragment they would give
-// loses the depth test (see world/terrain_horizon.cpp). The rest are the
-// same triangles in the same order, one draw after another, so each pixel's
-// depth test sees what it would see with one whole draw.
-void draw_terrain(const Mat4& clip)
+// Which terrain blocks and live deposits this frame draws. The blocks left
+// out lie wholly outside the clip volume of the very matrix the vertex shader
+// gets, so every triangle in them is clipped away entirely; or nearer ground
+// that is drawn hides them, so every fragment they would give loses the depth
+// test (see world/terrain_horizon.cpp). The same goes for the deposits, whose
+// matrix is the frame's times a translation (the model is not turned).
+void choose_what_to_draw(const Mat4& clip)
 {
+    constexpr int STAGES = sizeof ore_models / sizeof ore_models[0];
+    Box stage_box[STAGES];
+    for (int stage = 0; stage < STAGES; stage++)
+        stage_box[stage] = box_of_vertices(ore_models[stage].vertices.data(), ore_models[stage].vertices.size());
+    for (int32_t i = 0; i < ore_count; i++) {
+        const Ore& ore = ores[i];
+        ore_box[i] = box_moved(stage_box[stage_of(ore.hits)], ore.position);
+        ore_shown[i] = ore.hits != 0 && (draw_everything || !box_outside_view(clip, ore_box[i]));
+    }
+    for (int bz = 0; bz < TERRAIN_BLOCKS; bz++)
+        for (int bx = 0; bx < TERRAIN_BLOCKS; bx++)
+            block_visible[TERRAIN_BLOCKS * bz + bx] =
+                draw_everything || !box_outside_view(clip, terrain_block_box(bx, bz));
+    if (!draw_everything)
+        hide_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible, ore_box,
+                           ore_count, ore_shown);
+}
+
+// The chosen blocks' triangles in record order: the same triangles in the
+// same order as one whole draw, one draw after another, so each pixel's depth
+// test sees what it would see with one whole draw.
+void draw_terrain()
+{
+    terrain_blocks_drawn = 0;
+    for (bool visible : block_visible)
+        terrain_blocks_drawn += visible;
     if (draw_everything) {
-        terrain_blocks_drawn = TERRAIN_BLOCK_COUNT;
         glDrawArrays(GL_TRIANGLES, 0, TERRAIN_VERTEX_COUNT);
         return;
     }
-    terrain_blocks_drawn = 0;
-    for (int bz = 0; bz < TERRAIN_BLOCKS; bz++)
-        for (int bx = 0; bx < TERRAIN_BLOCKS; bx++) {
-            const bool visible = !box_outside_view(clip, terrain_block_box(bx, bz));
-            block_visible[TERRAIN_BLOCKS * bz + bx] = visible;
-            terrain_blocks_drawn += visible;
-        }
-    terrain_blocks_drawn -=
-        hide_blocks_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible);
     const int runs = terrain_runs(block_visible, run_first, run_count);
     if (gl_optional.MultiDrawArrays) {
         gl_optional.MultiDrawArrays(GL_TRIANGLES, run_first, run_count, runs);
@@ -96,24 +111,9 @@ void set_lights()
         gl.Uniform3f(lit_program.torchColor, 0.0f, 0.0f, 0.0f);
 }
 
-// The live deposits in table order, less those whose stage model lies wholly
-// outside the view (draw_model's matrix for a deposit is the frame's matrix
-// times a translation: the model is not turned) or behind the ground drawn
-// before them.
-void draw_ores(const Mat4& clip)
+// The chosen deposits in table order.
+void draw_ores()
 {
-    constexpr int STAGES = sizeof ore_models / sizeof ore_models[0];
-    Box stage_box[STAGES];
-    for (int stage = 0; stage < STAGES; stage++)
-        stage_box[stage] = box_of_vertices(ore_models[stage].vertices.data(), ore_models[stage].vertices.size());
-    for (int32_t i = 0; i < ore_count; i++) {
-        const Ore& ore = ores[i];
-        ore_box[i] = box_moved(stage_box[stage_of(ore.hits)], ore.position);
-        ore_shown[i] = ore.hits != 0 && (draw_everything || !box_outside_view(clip, ore_box[i]));
-    }
-    if (!draw_everything)
-        hide_boxes_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible,
-                                 ore_box, ore_count, ore_shown);
     deposits_drawn = 0;
     for (int32_t i = 0; i < ore_count; i++) {
         if (!ore_shown[i])
@@ -175,9 +175,10 @@ void compose_frame()
     glBindTexture(GL_TEXTURE_2D, icon_texture);
     gl.Uniform1i(lit_program.tex, 0);
     bind_lit_vertex_buffer(terrain_vbo);
-    draw_terrain(clip);
+    choose_what_to_draw(clip);
+    draw_terrain();
 
-    draw_ores(clip);
+    draw_ores();
     // The deposits left their own textures bound; markers use the atlas.
     glBindTexture(GL_TEXTURE_2D, icon_texture);
     draw_markers();

@@ -212,18 +212,17 @@ bool behind_horizon(const Eye& eye, const Item& item, const Placing& placing, co
     directions(placing.outer, eye.x, eye.z, lo, hi);
     const long long first = (long long)std::floor((lo - DIRECTION_SLACK) * BINS_PER_UNIT);
     const long long last = (long long)std::floor((hi + DIRECTION_SLACK) * BINS_PER_UNIT);
-    for (long long k = first; k <= last; k++)
-        if (!(slope < horizon[bin_index(k)]))
+    for (int bin = bin_index(first), n = (int)(last - first); n >= 0; n--, bin = bin + 1 == BINS ? 0 : bin + 1)
+        if (!(slope < horizon[bin]))
             return false;
     return true;
 }
 
 void raise_horizon(const Rise& rise, double* horizon)
 {
-    for (long long k = rise.first; k <= rise.last; k++) {
-        double& h = horizon[bin_index(k)];
-        h = std::max(h, rise.slope);
-    }
+    for (int bin = bin_index(rise.first), n = (int)(rise.last - rise.first); n >= 0;
+         n--, bin = bin + 1 == BINS ? 0 : bin + 1)
+        horizon[bin] = std::max(horizon[bin], rise.slope);
 }
 
 Item block_item(int b)
@@ -238,26 +237,37 @@ Item block_item(int b)
 // promised so far.
 double horizon[BINS];
 
-// A window's promise, with the key that says which items it may serve.
-struct Promise {
+// A promise's place in one of the two orders the items are judged in: by the
+// z of its far edge (blocks) or by its reach (boxes).
+struct Order {
     double key;
-    Rise rise;
+    int32_t promise;
 };
 
 // An item to judge, by the largest promise key that may serve it.
 struct Candidate {
     double limit;
-    int index;
+    int32_t index;
 };
 
-// The promises of the windows at the patches of the visible blocks, keyed
-// by the z of their far edge (by_row) or by their reach, in key order. Any
-// ground serves: these are the windows that can lie in front of something
-// in view.
-std::vector<Promise> promises_of(const Eye& eye, const bool* visible, bool by_row)
+// Scratch for one call, kept from call to call so that no frame allocates.
+struct Scratch {
+    std::vector<Rise> promises;
+    std::vector<double> far_edges;  // of each promise's window
+    std::vector<Order> order;
+    std::vector<Order> sorted;
+    std::vector<Item> items;
+    std::vector<Candidate> candidates;
+};
+Scratch scratch;
+
+// The promises of the windows at the patches of the visible blocks. Any
+// ground serves, drawn or not: these are the windows that can lie in front
+// of something in view.
+void gather_promises(const Eye& eye, const bool* visible)
 {
-    std::vector<Promise> promises;
-    promises.reserve(TERRAIN_BLOCK_COUNT * 16);
+    scratch.promises.clear();
+    scratch.far_edges.clear();
     const int per_side = TERRAIN_BLOCK_CELLS / TERRAIN_PATCH_CELLS;
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
@@ -265,36 +275,52 @@ std::vector<Promise> promises_of(const Eye& eye, const bool* visible, bool by_ro
         const int bx = b % TERRAIN_BLOCKS, bz = b / TERRAIN_BLOCKS;
         for (int pz = bz * per_side; pz < (bz + 1) * per_side; pz++) {
             const double far_edge = std::min(pz + WINDOW_PATCHES, TERRAIN_PATCHES) * TERRAIN_PATCH_CELLS;
-            if (by_row && !(far_edge > eye.z))
-                continue;  // no line of sight towards +z passes over it
             for (int px = bx * per_side; px < (bx + 1) * per_side; px++) {
-                Promise promise{0, Rise{}};
-                if (rise_of_window(eye, px, pz, promise.rise)) {
-                    promise.key = by_row ? far_edge : promise.rise.reach;
-                    promises.push_back(promise);
+                Rise rise;
+                if (rise_of_window(eye, px, pz, rise)) {
+                    scratch.promises.push_back(rise);
+                    scratch.far_edges.push_back(far_edge);
                 }
             }
         }
     }
-    std::sort(promises.begin(), promises.end(), [](const Promise& a, const Promise& b) { return a.key < b.key; });
-    return promises;
 }
 
-// Walks the candidates in limit order, raising the horizon by each promise
-// whose key is within the candidate's limit first; clears hidden[index] of
-// those the horizon hides. Returns how many.
-int judge(const Eye& eye, std::vector<Candidate>& candidates, const std::vector<Promise>& promises,
-          const std::vector<Item>& items, bool* shown)
+// Orders scratch.order by the whole part of its keys (all within 0 to
+// ORDER_KEYS): a counting sort. Within one whole unit the order is any, which
+// only stops the walk in judge a little early now and then.
+constexpr int ORDER_KEYS = 2048;
+void sort_by_whole_key()
 {
-    std::sort(candidates.begin(), candidates.end(),
+    static int32_t starts[ORDER_KEYS + 1];
+    std::fill(starts, starts + ORDER_KEYS + 1, 0);
+    const auto bucket = [](double key) { return (int)std::min(std::max(key, 0.0), (double)(ORDER_KEYS - 1)); };
+    for (const Order& order : scratch.order)
+        starts[bucket(order.key) + 1]++;
+    for (int k = 0; k < ORDER_KEYS; k++)
+        starts[k + 1] += starts[k];
+    scratch.sorted.resize(scratch.order.size());
+    for (const Order& order : scratch.order)
+        scratch.sorted[(size_t)starts[bucket(order.key)]++] = order;
+    scratch.order.swap(scratch.sorted);
+}
+
+// Walks scratch.candidates in limit order, raising the horizon by each
+// promise (in scratch.order) whose key is within the candidate's limit first;
+// clears shown[index] of those the horizon hides. Returns how many.
+int judge(const Eye& eye, bool* shown)
+{
+    sort_by_whole_key();
+    std::sort(scratch.candidates.begin(), scratch.candidates.end(),
               [](const Candidate& a, const Candidate& b) { return a.limit < b.limit; });
     std::fill(horizon, horizon + BINS, -INFINITY);
     size_t applied = 0;
     int hidden = 0;
-    for (const Candidate& candidate : candidates) {
-        while (applied < promises.size() && promises[applied].key <= candidate.limit)
-            raise_horizon(promises[applied++].rise, horizon);
-        const Item& item = items[(size_t)candidate.index];
+    for (const Candidate& candidate : scratch.candidates) {
+        // Never a promise beyond the limit: the walk stops at the first.
+        while (applied < scratch.order.size() && scratch.order[applied].key <= candidate.limit)
+            raise_horizon(scratch.promises[(size_t)scratch.order[applied++].promise], horizon);
+        const Item& item = scratch.items[(size_t)candidate.index];
         if (behind_horizon(eye, item, placing_of(eye, item), horizon)) {
             shown[candidate.index] = false;
             hidden++;
@@ -303,63 +329,73 @@ int judge(const Eye& eye, std::vector<Candidate>& candidates, const std::vector<
     return hidden;
 }
 
-bool make_eye(Vec3 position, int32_t view_width, int32_t view_height, Eye& eye)
+// A block's fragments lose to the ground in front whichever comes first only
+// where that ground is opaque; where it is drawn first they lose anyway. So
+// only blocks wholly beyond the eye in z are judged, against ground in rows
+// before their own (drawn earlier), nearer by the depth separation along any
+// line of sight (distance along a line of sight towards +z grows as its z
+// does).
+int hide_blocks(const Eye& eye, bool* visible)
 {
-    if (view_width <= 0 || view_height <= 0)
-        return false;
-    eye = Eye{position.x, position.y, position.z, std::max(2.0 / view_height, 3.1415927 / view_width)};
-    return eye_above_ground(eye);
-}
-
-}  // namespace
-
-int hide_blocks_behind_ground(Vec3 eye_position, int32_t view_width, int32_t view_height, bool* visible)
-{
-    Eye eye;
-    if (!make_eye(eye_position, view_width, view_height, eye))
-        return 0;
-    // A block's fragments lose to the ground in front whichever comes first
-    // only where that ground is opaque; where it is drawn first they lose
-    // anyway. So only blocks wholly beyond the eye in z are judged, against
-    // ground in rows before their own (drawn earlier), nearer by the depth
-    // separation along any line of sight (distance along a line of sight
-    // towards +z grows as its z does).
-    std::vector<Item> items(TERRAIN_BLOCK_COUNT);
-    std::vector<Candidate> candidates;
+    scratch.order.clear();
+    for (size_t k = 0; k < scratch.promises.size(); k++)
+        if (scratch.far_edges[k] > eye.z)  // else no line of sight towards +z passes over it
+            scratch.order.push_back(Order{scratch.far_edges[k], (int32_t)k});
+    scratch.items.resize(TERRAIN_BLOCK_COUNT);
+    scratch.candidates.clear();
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
             continue;
-        items[(size_t)b] = block_item(b);
-        const Placing placing = placing_of(eye, items[(size_t)b]);
+        const Item item = block_item(b);
+        scratch.items[(size_t)b] = item;
+        const Placing placing = placing_of(eye, item);
         const double first_row = placing.outer.z0;
         if (first_row > eye.z) {
             const double last_row = eye.z + (first_row - eye.z) * (1 - DEPTH_SEPARATION * placing.depth);
-            candidates.push_back(Candidate{std::min(last_row, items[(size_t)b].square.z0), b});
+            scratch.candidates.push_back(Candidate{std::min(last_row, item.square.z0), b});
         }
     }
-    return judge(eye, candidates, promises_of(eye, visible, true), items, visible);
+    return judge(eye, visible);
 }
 
-int hide_boxes_behind_ground(Vec3 eye_position, int32_t view_width, int32_t view_height, const bool* blocks_visible,
-                             const Box* boxes, int32_t count, bool* shown)
+// Drawn after all the ground, a box's fragments lose to the ground in front
+// in any direction: judged against ground nearer by the depth separation.
+int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
 {
-    Eye eye;
-    if (!make_eye(eye_position, view_width, view_height, eye))
-        return 0;
-    // Drawn after all the ground, a box's fragments lose to the ground in
-    // front in any direction: judged against ground nearer by the depth
-    // separation.
-    std::vector<Item> items((size_t)count);
-    std::vector<Candidate> candidates;
+    scratch.order.clear();
+    for (size_t k = 0; k < scratch.promises.size(); k++)
+        scratch.order.push_back(Order{scratch.promises[k].reach, (int32_t)k});
+    scratch.items.resize((size_t)count);
+    scratch.candidates.clear();
     for (int32_t i = 0; i < count; i++) {
         if (!shown[i])
             continue;
         const Box& box = boxes[i];
-        items[(size_t)i] = Item{Square{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
-        const Placing placing = placing_of(eye, items[(size_t)i]);
+        const Item item{Square{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
+        scratch.items[(size_t)i] = item;
+        const Placing placing = placing_of(eye, item);
         const double near = nearest_distance(placing.outer, eye.x, eye.z);
         if (near > 0)
-            candidates.push_back(Candidate{near * (1 - DEPTH_SEPARATION * placing.depth), i});
+            scratch.candidates.push_back(Candidate{near * (1 - DEPTH_SEPARATION * placing.depth), i});
     }
-    return judge(eye, candidates, promises_of(eye, blocks_visible, false), items, shown);
+    return judge(eye, shown);
+}
+
+}  // namespace
+
+HiddenCount hide_behind_ground(Vec3 eye_position, int32_t view_width, int32_t view_height, bool* blocks_visible,
+                               const Box* boxes, int32_t box_count, bool* boxes_shown)
+{
+    if (view_width <= 0 || view_height <= 0)
+        return HiddenCount{0, 0};
+    const Eye eye{eye_position.x, eye_position.y, eye_position.z,
+                  std::max(2.0 / view_height, 3.1415927 / view_width)};
+    if (!eye_above_ground(eye))
+        return HiddenCount{0, 0};
+    // The windows of every block in view serve both, the blocks that will be
+    // left out included: ground witnesses ground whether drawn or not.
+    gather_promises(eye, blocks_visible);
+    const int blocks = hide_blocks(eye, blocks_visible);
+    const int boxes_hidden = hide_boxes(eye, boxes, box_count, boxes_shown);
+    return HiddenCount{blocks, boxes_hidden};
 }
