@@ -225,14 +225,6 @@ void raise_horizon(const Rise& rise, double* horizon)
         horizon[bin] = std::max(horizon[bin], rise.slope);
 }
 
-Item block_item(int b)
-{
-    const int bx = b % TERRAIN_BLOCKS, bz = b / TERRAIN_BLOCKS;
-    const double side = TERRAIN_BLOCK_CELLS;
-    const HeightRange range = terrain_block_heights[b];
-    return Item{Square{bx * side, bz * side, (bx + 1) * side, (bz + 1) * side}, range.low, range.high};
-}
-
 // The horizon of the current judging, by direction bin: the steepest rise
 // promised so far.
 double horizon[BINS];
@@ -260,6 +252,7 @@ struct Scratch {
     std::vector<Candidate> candidates;
 };
 Scratch scratch;
+bool patch_shown[TERRAIN_PATCH_COUNT];
 
 // The promises of the windows at the patches of the visible blocks. Any
 // ground serves, drawn or not: these are the windows that can lie in front
@@ -329,33 +322,63 @@ int judge(const Eye& eye, bool* shown)
     return hidden;
 }
 
+Item patch_item(int px, int pz)
+{
+    const double side = TERRAIN_PATCH_CELLS;
+    const HeightRange range = terrain_patch_heights[TERRAIN_PATCHES * pz + px];
+    return Item{Square{px * side, pz * side, (px + 1) * side, (pz + 1) * side}, range.low, range.high};
+}
+
 // A block's fragments lose to the ground in front whichever comes first only
-// where that ground is opaque; where it is drawn first they lose anyway. So
-// only blocks wholly beyond the eye in z are judged, against ground in rows
-// before their own (drawn earlier), nearer by the depth separation along any
+// where that ground is opaque; where it is drawn first they lose anyway. So a
+// point is judged only against ground in rows before its own (drawn
+// earlier), beyond the eye in z, and nearer by the depth separation along any
 // line of sight (distance along a line of sight towards +z grows as its z
-// does).
+// does). Each block is judged patch by patch, each patch by its own heights
+// and rows, and left out when all its patches are hidden.
 int hide_blocks(const Eye& eye, bool* visible)
 {
     scratch.order.clear();
     for (size_t k = 0; k < scratch.promises.size(); k++)
         if (scratch.far_edges[k] > eye.z)  // else no line of sight towards +z passes over it
             scratch.order.push_back(Order{scratch.far_edges[k], (int32_t)k});
-    scratch.items.resize(TERRAIN_BLOCK_COUNT);
+    scratch.items.resize(TERRAIN_PATCH_COUNT);
     scratch.candidates.clear();
+    std::fill(patch_shown, patch_shown + TERRAIN_PATCH_COUNT, true);
+    const int per_side = TERRAIN_BLOCK_CELLS / TERRAIN_PATCH_CELLS;
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
             continue;
-        const Item item = block_item(b);
-        scratch.items[(size_t)b] = item;
-        const Placing placing = placing_of(eye, item);
-        const double first_row = placing.outer.z0;
-        if (first_row > eye.z) {
-            const double last_row = eye.z + (first_row - eye.z) * (1 - DEPTH_SEPARATION * placing.depth);
-            scratch.candidates.push_back(Candidate{std::min(last_row, item.square.z0), b});
+        const int bx = b % TERRAIN_BLOCKS, bz = b / TERRAIN_BLOCKS;
+        for (int pz = bz * per_side; pz < (bz + 1) * per_side; pz++)
+            for (int px = bx * per_side; px < (bx + 1) * per_side; px++) {
+                const Item item = patch_item(px, pz);
+                const Placing placing = placing_of(eye, item);
+                const double first_row = placing.outer.z0;
+                if (!(first_row > eye.z))
+                    continue;  // stays shown, and so does its block
+                const int patch = TERRAIN_PATCHES * pz + px;
+                scratch.items[(size_t)patch] = item;
+                const double last_row = eye.z + (first_row - eye.z) * (1 - DEPTH_SEPARATION * placing.depth);
+                scratch.candidates.push_back(Candidate{std::min(last_row, item.square.z0), patch});
+            }
+    }
+    judge(eye, patch_shown);
+    int hidden = 0;
+    for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
+        if (!visible[b])
+            continue;
+        const int bx = b % TERRAIN_BLOCKS, bz = b / TERRAIN_BLOCKS;
+        bool all_hidden = true;
+        for (int pz = bz * per_side; pz < (bz + 1) * per_side && all_hidden; pz++)
+            for (int px = bx * per_side; px < (bx + 1) * per_side && all_hidden; px++)
+                all_hidden = !patch_shown[TERRAIN_PATCHES * pz + px];
+        if (all_hidden) {
+            visible[b] = false;
+            hidden++;
         }
     }
-    return judge(eye, visible);
+    return hidden;
 }
 
 // Drawn after all the ground, a box's fragments lose to the ground in front
