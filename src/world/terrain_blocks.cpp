@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 
 HeightRange terrain_block_heights[TERRAIN_BLOCK_COUNT] = {};
 HeightRange terrain_patch_heights[TERRAIN_PATCH_COUNT] = {};
 float terrain_lattice_heights[TERRAIN_LATTICE * TERRAIN_LATTICE] = {};
+float terrain_steepest_step = 0;
 
 namespace {
 
@@ -25,6 +27,7 @@ void terrain_blocks_unmeasured()
         range = HeightRange{-FLT_MAX, FLT_MAX};
     for (float& height : terrain_lattice_heights)
         height = FLT_MAX;
+    terrain_steepest_step = FLT_MAX;
 }
 
 namespace {
@@ -54,6 +57,15 @@ void measure_squares(HeightRange* row, int count, int cells, int j, const float*
 
 void terrain_blocks_measure_row(int j, const float* near_heights, const float* far_heights)
 {
+    if (j == 0)
+        terrain_steepest_step = 0;
+    for (int x = 0; x < TERRAIN_LATTICE; x++) {
+        const float across = std::fabs(far_heights[x] - near_heights[x]);
+        const float along = x + 1 < TERRAIN_LATTICE ? std::max(std::fabs(near_heights[x + 1] - near_heights[x]),
+                                                               std::fabs(far_heights[x + 1] - far_heights[x]))
+                                                    : 0.0f;
+        terrain_steepest_step = std::max({terrain_steepest_step, across, along});
+    }
     std::copy(near_heights, near_heights + TERRAIN_LATTICE, &terrain_lattice_heights[TERRAIN_LATTICE * j]);
     std::copy(far_heights, far_heights + TERRAIN_LATTICE, &terrain_lattice_heights[TERRAIN_LATTICE * (j + 1)]);
     measure_squares(&terrain_block_heights[TERRAIN_BLOCKS * (j / TERRAIN_BLOCK_CELLS)], TERRAIN_BLOCKS,

@@ -41,8 +41,13 @@ extern HeightRange terrain_patch_heights[TERRAIN_PATCH_COUNT];
 constexpr int TERRAIN_LATTICE = TERRAIN_CELLS + 1;
 extern float terrain_lattice_heights[TERRAIN_LATTICE * TERRAIN_LATTICE];
 
-// Every range, blocks' and patches', back to "all floats", and every lattice
-// height to FLT_MAX.
+// The largest height difference between two neighbouring lattice points
+// (along x or z): the ground's slope is nowhere steeper than sqrt(2) times
+// this. FLT_MAX until measured.
+extern float terrain_steepest_step;
+
+// Every range, blocks' and patches', back to "all floats", every lattice
+// height and the steepest step to FLT_MAX.
 void terrain_blocks_unmeasured();
 
 // Keeps the lattice heights of cell row j and widens the ranges of the

@@ -3,11 +3,11 @@
 // still to be judged.
 //
 // Why a hidden block cannot change the picture. Take a point P of a block
-// judged hidden, and the line of sight from the eye to it. Within a window
-// of patches nearer than the block, the line passes more than a margin below
-// the window's lowest point, so below the ground there. The eye is above the
-// ground, so between the eye and the window the line crosses the ground going
-// down: at the first such crossing it meets a triangle from its front side,
+// judged hidden, and the line of sight from the eye to it. Over a stretch of
+// lattice line nearer than the block, the line passes more than a margin
+// below the stretch's lowest point, so below the ground there. The eye is
+// above the ground, so between the eye and the stretch the line crosses the
+// ground going down: at the first such crossing it meets a triangle from its front side,
 // beyond the near plane (the ground near the eye lies below even the near
 // plane's corners). That crossing is inside the view, so its block was
 // neither outside the view nor judged hidden itself (a hidden block has a
@@ -117,34 +117,44 @@ double stray(const Eye& eye, double distance)
     return 0.01 + distance * eye.pixel_span / 4;
 }
 
-// Ground is promised in overlapping windows of 2 x 2 patches, one patch
-// apart: the margin taken off a window's edges would leave a gap between
-// windows that merely touched, and a direction passing there would promise
-// nothing; overlapping windows cover each other's edges.
-constexpr int WINDOW_PATCHES = 2;
+// Ground is promised along stretches of the lattice lines every LINE_SPACING
+// cells (rows z = const and columns x = const), each STRETCH_CELLS long, one
+// starting every STRETCH_STEP cells. The ground along a lattice line is the
+// straight edges between its points, so nowhere lower than the lowest of them,
+// and any line of sight whose direction lies between a stretch's ends passes
+// over the stretch. The stretches overlap so that a direction near the end of
+// one lies well inside the next: a margin is taken off each end.
+constexpr int LINE_SPACING = 8;
+constexpr int STRETCH_STEP = 4;
+constexpr int STRETCH_CELLS = 2 * STRETCH_STEP;
 
-bool rise_of_window(const Eye& eye, int px, int pz, Rise& rise)
+// The promise of the stretch on lattice line `line` (a row z = line if
+// along_x, else a column x = line) from `start` to start + STRETCH_CELLS.
+// far_edge: the cell row just after the stretch's farthest in z.
+bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& rise, double& far_edge)
 {
-    const int px1 = std::min(px + WINDOW_PATCHES, TERRAIN_PATCHES), pz1 = std::min(pz + WINDOW_PATCHES, TERRAIN_PATCHES);
-    double low = INFINITY, high = -INFINITY;
-    for (int z = pz; z < pz1; z++)
-        for (int x = px; x < px1; x++) {
-            const HeightRange range = terrain_patch_heights[TERRAIN_PATCHES * z + x];
-            low = std::min(low, (double)range.low);
-            high = std::max(high, (double)range.high);
-        }
-    const double side = TERRAIN_PATCH_CELLS;
-    const Square square{px * side, pz * side, px1 * side, pz1 * side};
-    const double rise_above = std::max(std::fabs(high - eye.y), std::fabs(low - eye.y));
-    const double far = farthest_distance(square, eye.x, eye.z) + rise_above;
-    const double margin = stray(eye, far);
-    // Points a margin inside the window see the GPU's ground drawn only from
-    // the window's own triangles, at most a margin below its lowest point.
-    const Square inner = widened(square, -margin);
-    if (inner.x0 >= inner.x1)
+    if (start + STRETCH_CELLS > TERRAIN_CELLS)
         return false;
+    double low = INFINITY, high = -INFINITY;
+    for (int k = start; k <= start + STRETCH_CELLS; k++) {
+        const double h = along_x ? terrain_lattice_heights[TERRAIN_LATTICE * line + k]
+                                 : terrain_lattice_heights[TERRAIN_LATTICE * k + line];
+        low = std::min(low, h);
+        high = std::max(high, h);
+    }
+    const double a = start, b = start + STRETCH_CELLS, l = line;
+    const Square stretch = along_x ? Square{a, l, b, l} : Square{l, a, l, b};
+    const double rise_above = std::max(std::fabs(high - eye.y), std::fabs(low - eye.y));
+    const double margin = stray(eye, farthest_distance(stretch, eye.x, eye.z) + rise_above);
+    // Points a margin inside the ends see the GPU's ground drawn from within
+    // a margin of the stretch, which the slope keeps within margin * (1 +
+    // sqrt(2) * steepest step) of the exact ground there.
+    const double inner_a = a + margin, inner_b = b - margin;
+    if (!(inner_a < inner_b))
+        return false;
+    const Square inner = along_x ? Square{inner_a, l, inner_b, l} : Square{l, inner_a, l, inner_b};
     const double near = nearest_distance(inner, eye.x, eye.z);
-    if (near <= 0)
+    if (!(near > 0))
         return false;
     double lo, hi;
     directions(inner, eye.x, eye.z, lo, hi);
@@ -153,8 +163,10 @@ bool rise_of_window(const Eye& eye, int px, int pz, Rise& rise)
     if (rise.first > rise.last)
         return false;
     rise.reach = farthest_distance(inner, eye.x, eye.z);
-    const double height = low - margin - eye.y;
+    const double height = low - margin * (1 + 1.4142136 * (double)terrain_steepest_step) - eye.y;
     rise.slope = height / (height >= 0 ? rise.reach : near);
+    // A crossing before the stretch lies in the stretch's rows or earlier.
+    far_edge = (along_x ? l : b) + 1;
     return true;
 }
 
@@ -198,36 +210,75 @@ Placing placing_of(const Eye& eye, const Item& item)
     return Placing{margin, outer, std::sqrt(far * far + (rise_above + margin) * (rise_above + margin))};
 }
 
-// Whether the horizon hides every point the GPU may draw for the item: all
-// within its widened plan and below its top plus the margin.
-bool behind_horizon(const Eye& eye, const Item& item, const Placing& placing, const double* horizon)
+// How an item is judged: the steepest rise (height over horizontal
+// distance) from the eye to any point the GPU may draw for it, all within
+// its widened plan and below its top plus the margin, over the direction bins
+// `first` to `last` that its widened plan touches.
+struct Sight {
+    double slope;
+    long long first, last;
+};
+
+// False where the eye stands in or at the item's widened plan.
+bool sight_of(const Eye& eye, const Item& item, const Placing& placing, Sight& sight)
 {
     const double near = nearest_distance(placing.outer, eye.x, eye.z);
     if (!(near > 0))
         return false;
     const double far = farthest_distance(placing.outer, eye.x, eye.z);
     const double height = item.high + placing.margin - eye.y;
-    const double slope = height / (height >= 0 ? near : far);
+    sight.slope = height / (height >= 0 ? near : far);
     double lo, hi;
     directions(placing.outer, eye.x, eye.z, lo, hi);
-    const long long first = (long long)std::floor((lo - DIRECTION_SLACK) * BINS_PER_UNIT);
-    const long long last = (long long)std::floor((hi + DIRECTION_SLACK) * BINS_PER_UNIT);
-    for (int bin = bin_index(first), n = (int)(last - first); n >= 0; n--, bin = bin + 1 == BINS ? 0 : bin + 1)
-        if (!(slope < horizon[bin]))
+    sight.first = (long long)std::floor((lo - DIRECTION_SLACK) * BINS_PER_UNIT);
+    sight.last = (long long)std::floor((hi + DIRECTION_SLACK) * BINS_PER_UNIT);
+    return true;
+}
+
+// The horizon of the current judging by direction bin, in two levels: a
+// bin's steepest rise promised so far is the larger of its own entry and its
+// group's, so that a promise over many bins raises whole groups at once.
+constexpr int GROUP = 64;
+double horizon[BINS];
+double group_horizon[BINS / GROUP];
+
+void clear_horizon()
+{
+    std::fill(horizon, horizon + BINS, -INFINITY);
+    std::fill(group_horizon, group_horizon + BINS / GROUP, -INFINITY);
+}
+
+bool behind_horizon(const Sight& sight)
+{
+    for (int bin = bin_index(sight.first), n = (int)(sight.last - sight.first); n >= 0;
+         n--, bin = bin + 1 == BINS ? 0 : bin + 1)
+        if (!(sight.slope < std::max(horizon[bin], group_horizon[bin / GROUP])))
             return false;
     return true;
 }
 
-void raise_horizon(const Rise& rise, double* horizon)
+// Bins a to b, 0 <= a <= b < BINS.
+void raise_bins(int a, int b, double slope)
 {
-    for (int bin = bin_index(rise.first), n = (int)(rise.last - rise.first); n >= 0;
-         n--, bin = bin + 1 == BINS ? 0 : bin + 1)
-        horizon[bin] = std::max(horizon[bin], rise.slope);
+    for (; a <= b && a % GROUP != 0; a++)
+        horizon[a] = std::max(horizon[a], slope);
+    for (; a + GROUP - 1 <= b; a += GROUP)
+        group_horizon[a / GROUP] = std::max(group_horizon[a / GROUP], slope);
+    for (; a <= b; a++)
+        horizon[a] = std::max(horizon[a], slope);
 }
 
-// The horizon of the current judging, by direction bin: the steepest rise
-// promised so far.
-double horizon[BINS];
+void raise_horizon(const Rise& rise)
+{
+    // Less than half a turn, so at most one wrap past the last bin.
+    const int start = bin_index(rise.first), end = start + (int)(rise.last - rise.first);
+    if (end < BINS) {
+        raise_bins(start, end, rise.slope);
+    } else {
+        raise_bins(start, BINS - 1, rise.slope);
+        raise_bins(0, end - BINS, rise.slope);
+    }
+}
 
 // A promise's place in one of the two orders the items are judged in: by the
 // z of its far edge (blocks) or by its reach (boxes).
@@ -240,42 +291,45 @@ struct Order {
 struct Candidate {
     double limit;
     int32_t index;
+    Sight sight;
 };
 
 // Scratch for one call, kept from call to call so that no frame allocates.
 struct Scratch {
     std::vector<Rise> promises;
-    std::vector<double> far_edges;  // of each promise's window
+    std::vector<double> far_edges;  // of each promise's stretch
     std::vector<Order> order;
     std::vector<Order> sorted;
-    std::vector<Item> items;
     std::vector<Candidate> candidates;
+    std::vector<Candidate> sorted_candidates;
 };
 Scratch scratch;
 bool patch_shown[TERRAIN_PATCH_COUNT];
 
-// The promises of the windows at the patches of the visible blocks. Any
-// ground serves, drawn or not: these are the windows that can lie in front
-// of something in view.
+// The promises of the stretches that start in the visible blocks, along x
+// and along z. Any ground serves, drawn or not: these are
+// the stretches that can lie in front of something in view.
 void gather_promises(const Eye& eye, const bool* visible)
 {
     scratch.promises.clear();
     scratch.far_edges.clear();
-    const int per_side = TERRAIN_BLOCK_CELLS / TERRAIN_PATCH_CELLS;
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
             continue;
-        const int bx = b % TERRAIN_BLOCKS, bz = b / TERRAIN_BLOCKS;
-        for (int pz = bz * per_side; pz < (bz + 1) * per_side; pz++) {
-            const double far_edge = std::min(pz + WINDOW_PATCHES, TERRAIN_PATCHES) * TERRAIN_PATCH_CELLS;
-            for (int px = bx * per_side; px < (bx + 1) * per_side; px++) {
+        const int x0 = (b % TERRAIN_BLOCKS) * TERRAIN_BLOCK_CELLS, z0 = (b / TERRAIN_BLOCKS) * TERRAIN_BLOCK_CELLS;
+        for (int across = 0; across < TERRAIN_BLOCK_CELLS; across += LINE_SPACING)
+            for (int along = 0; along < TERRAIN_BLOCK_CELLS; along += STRETCH_STEP) {
                 Rise rise;
-                if (rise_of_window(eye, px, pz, rise)) {
+                double far_edge;
+                if (rise_of_stretch(eye, true, z0 + across, x0 + along, rise, far_edge)) {
+                    scratch.promises.push_back(rise);
+                    scratch.far_edges.push_back(far_edge);
+                }
+                if (rise_of_stretch(eye, false, x0 + across, z0 + along, rise, far_edge)) {
                     scratch.promises.push_back(rise);
                     scratch.far_edges.push_back(far_edge);
                 }
             }
-        }
     }
 }
 
@@ -298,23 +352,48 @@ void sort_by_whole_key()
     scratch.order.swap(scratch.sorted);
 }
 
+// Orders scratch.candidates by their limits, each first lowered to a whole
+// number from 0 to ORDER_KEYS - 1 (lowering a limit only lets fewer promises
+// serve; every key is above 0): a counting sort.
+void sort_by_whole_limit()
+{
+    static int32_t starts[ORDER_KEYS + 1];
+    std::fill(starts, starts + ORDER_KEYS + 1, 0);
+    for (Candidate& candidate : scratch.candidates) {
+        candidate.limit = std::floor(std::min(std::max(candidate.limit, 0.0), (double)(ORDER_KEYS - 1)));
+        starts[(int)candidate.limit + 1]++;
+    }
+    for (int k = 0; k < ORDER_KEYS; k++)
+        starts[k + 1] += starts[k];
+    scratch.sorted_candidates.resize(scratch.candidates.size());
+    for (const Candidate& candidate : scratch.candidates)
+        scratch.sorted_candidates[(size_t)starts[(int)candidate.limit]++] = candidate;
+    scratch.candidates.swap(scratch.sorted_candidates);
+}
+
 // Walks scratch.candidates in limit order, raising the horizon by each
 // promise (in scratch.order) whose key is within the candidate's limit first;
 // clears shown[index] of those the horizon hides. Returns how many.
-int judge(const Eye& eye, bool* shown)
+int judge(bool* shown)
 {
     sort_by_whole_key();
-    std::sort(scratch.candidates.begin(), scratch.candidates.end(),
-              [](const Candidate& a, const Candidate& b) { return a.limit < b.limit; });
-    std::fill(horizon, horizon + BINS, -INFINITY);
+    sort_by_whole_limit();
+    // A promise no steeper than every candidate's sight cannot hide any of
+    // them, and the widest (those near the eye, below it) are mostly such.
+    double least_slope = INFINITY;
+    for (const Candidate& candidate : scratch.candidates)
+        least_slope = std::min(least_slope, candidate.sight.slope);
+    clear_horizon();
     size_t applied = 0;
     int hidden = 0;
     for (const Candidate& candidate : scratch.candidates) {
         // Never a promise beyond the limit: the walk stops at the first.
-        while (applied < scratch.order.size() && scratch.order[applied].key <= candidate.limit)
-            raise_horizon(scratch.promises[(size_t)scratch.order[applied++].promise], horizon);
-        const Item& item = scratch.items[(size_t)candidate.index];
-        if (behind_horizon(eye, item, placing_of(eye, item), horizon)) {
+        for (; applied < scratch.order.size() && scratch.order[applied].key <= candidate.limit; applied++) {
+            const Rise& rise = scratch.promises[(size_t)scratch.order[applied].promise];
+            if (rise.slope > least_slope)
+                raise_horizon(rise);
+        }
+        if (behind_horizon(candidate.sight)) {
             shown[candidate.index] = false;
             hidden++;
         }
@@ -342,7 +421,6 @@ int hide_blocks(const Eye& eye, bool* visible)
     for (size_t k = 0; k < scratch.promises.size(); k++)
         if (scratch.far_edges[k] > eye.z)  // else no line of sight towards +z passes over it
             scratch.order.push_back(Order{scratch.far_edges[k], (int32_t)k});
-    scratch.items.resize(TERRAIN_PATCH_COUNT);
     scratch.candidates.clear();
     std::fill(patch_shown, patch_shown + TERRAIN_PATCH_COUNT, true);
     const int per_side = TERRAIN_BLOCK_CELLS / TERRAIN_PATCH_CELLS;
@@ -357,13 +435,15 @@ int hide_blocks(const Eye& eye, bool* visible)
                 const double first_row = placing.outer.z0;
                 if (!(first_row > eye.z))
                     continue;  // stays shown, and so does its block
-                const int patch = TERRAIN_PATCHES * pz + px;
-                scratch.items[(size_t)patch] = item;
+                Sight sight;
+                if (!sight_of(eye, item, placing, sight))
+                    continue;
                 const double last_row = eye.z + (first_row - eye.z) * (1 - DEPTH_SEPARATION * placing.depth);
-                scratch.candidates.push_back(Candidate{std::min(last_row, item.square.z0), patch});
+                scratch.candidates.push_back(
+                    Candidate{std::min(last_row, item.square.z0), TERRAIN_PATCHES * pz + px, sight});
             }
     }
-    judge(eye, patch_shown);
+    judge(patch_shown);
     int hidden = 0;
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
@@ -388,20 +468,20 @@ int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
     scratch.order.clear();
     for (size_t k = 0; k < scratch.promises.size(); k++)
         scratch.order.push_back(Order{scratch.promises[k].reach, (int32_t)k});
-    scratch.items.resize((size_t)count);
     scratch.candidates.clear();
     for (int32_t i = 0; i < count; i++) {
         if (!shown[i])
             continue;
         const Box& box = boxes[i];
         const Item item{Square{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
-        scratch.items[(size_t)i] = item;
         const Placing placing = placing_of(eye, item);
-        const double near = nearest_distance(placing.outer, eye.x, eye.z);
-        if (near > 0)
-            scratch.candidates.push_back(Candidate{near * (1 - DEPTH_SEPARATION * placing.depth), i});
+        Sight sight;
+        if (sight_of(eye, item, placing, sight)) {
+            const double near = nearest_distance(placing.outer, eye.x, eye.z);
+            scratch.candidates.push_back(Candidate{near * (1 - DEPTH_SEPARATION * placing.depth), i, sight});
+        }
     }
-    return judge(eye, shown);
+    return judge(shown);
 }
 
 }  // namespace
@@ -415,7 +495,7 @@ HiddenCount hide_behind_ground(Vec3 eye_position, int32_t view_width, int32_t vi
                   std::max(2.0 / view_height, 3.1415927 / view_width)};
     if (!eye_above_ground(eye))
         return HiddenCount{0, 0};
-    // The windows of every block in view serve both, the blocks that will be
+    // The stretches of every block in view serve both, the blocks that will be
     // left out included: ground witnesses ground whether drawn or not.
     gather_promises(eye, blocks_visible);
     const int blocks = hide_blocks(eye, blocks_visible);

@@ -27,6 +27,7 @@ void flat_ground_with_wall(int wall_z, float wall_height)
             terrain_patch_heights[TERRAIN_PATCHES * pz + px] = HeightRange{wall ? wall_height : 0.0f,
                                                                            wall ? wall_height : 0.0f};
         }
+    terrain_steepest_step = wall_height;
     for (int z = 0; z < TERRAIN_LATTICE; z++)
         for (int x = 0; x < TERRAIN_LATTICE; x++)
             terrain_lattice_heights[TERRAIN_LATTICE * z + x] =
