@@ -1,8 +1,10 @@
 // One frame at 800 x 600 for a fixed set of views, drawn whole (every terrain
 // block and deposit, draw_everything) and culled, side by side in one run;
 // at the end a table of the ratio whole / culled for each view and their
-// mean. Run under xvfb-run; the game data comes from QUARRYTOP_DATA or the
-// source tree.
+// mean, with the blocks the culled frame drew beside the blocks that show at
+// least one pixel (counted with occlusion queries against the whole frame's
+// depth): the fewest any culling that keeps the picture could draw. Run under
+// xvfb-run; the game data comes from QUARRYTOP_DATA or the source tree.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -14,6 +16,10 @@
 #include <vector>
 
 #include "base/client_size.h"
+#include "base/view_volume.h"
+#include "draw/draw_model.h"
+#include "gfx/shaders.h"
+#include "gfx/terrain_upload.h"
 #include "draw/frame.h"
 #include "gfx/gl_functions.h"
 #include "platform/sdl/sdl_window.h"
@@ -29,6 +35,8 @@ namespace {
 struct View {
     std::string name;
     Camera camera;
+    int showing = 0;      // blocks that show a pixel
+    int culled_drawn = 0;  // blocks the culled frame drew
 };
 
 std::vector<View> views;
@@ -56,6 +64,54 @@ void make_views()
     views.push_back({"outside the map looking at it", Camera{-150, 40, -150, -0.2f, -2.3561945f, 0}});
 }
 
+// The blocks of the current view that show at least one pixel: the whole
+// terrain is drawn for its depth, then each block inside the view volume
+// again under an occlusion query, passing where it is no farther than the
+// depth already there, with colour and depth writes off.
+int blocks_showing()
+{
+    using GenQueries = void(APIENTRY*)(GLsizei, GLuint*);
+    using BeginQuery = void(APIENTRY*)(GLenum, GLuint);
+    using EndQuery = void(APIENTRY*)(GLenum);
+    using GetQueryObjectuiv = void(APIENTRY*)(GLuint, GLenum, GLuint*);
+    const auto gen_queries = (GenQueries)gl_require_proc("glGenQueries");
+    const auto begin_query = (BeginQuery)gl_require_proc("glBeginQuery");
+    const auto end_query = (EndQuery)gl_require_proc("glEndQuery");
+    const auto get_query = (GetQueryObjectuiv)gl_require_proc("glGetQueryObjectuiv");
+
+    const Mat4 clip = view_projection(camera, VIEW_ASPECT);
+    glViewport(0, 0, client_width, client_height);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    gl.UseProgram(lit_program.program);
+    set_matrix(lit_program.rot, mat4_identity());
+    set_matrix(lit_program.mtw, mat4_identity());
+    set_matrix(lit_program.mvp, clip);
+    bind_lit_vertex_buffer(terrain_vbo);
+    glDrawArrays(GL_TRIANGLES, 0, TERRAIN_VERTEX_COUNT);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    GLuint query = 0;
+    gen_queries(1, &query);
+    int showing = 0;
+    for (int bz = 0; bz < TERRAIN_BLOCKS; bz++)
+        for (int bx = 0; bx < TERRAIN_BLOCKS; bx++) {
+            if (box_outside_view(clip, terrain_block_box(bx, bz)))
+                continue;
+            begin_query(GL_SAMPLES_PASSED, query);
+            for (int j = bz * TERRAIN_BLOCK_CELLS; j < (bz + 1) * TERRAIN_BLOCK_CELLS; j++)
+                glDrawArrays(GL_TRIANGLES, 6 * (TERRAIN_CELLS * j + bx * TERRAIN_BLOCK_CELLS), 6 * TERRAIN_BLOCK_CELLS);
+            end_query(GL_SAMPLES_PASSED);
+            GLuint samples = 0;
+            get_query(query, GL_QUERY_RESULT, &samples);
+            showing += samples > 0;
+        }
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    return showing;
+}
+
 void BM_Frame(benchmark::State& state)
 {
     const View& view = views[(size_t)state.range(0)];
@@ -71,6 +127,8 @@ void BM_Frame(benchmark::State& state)
     state.counters["view"] = (double)state.range(0);
     state.counters["culled"] = (double)state.range(1);
     state.counters["blocks"] = terrain_blocks_drawn;
+    if (state.range(1) == 1)
+        views[(size_t)state.range(0)].culled_drawn = terrain_blocks_drawn;
     state.counters["deposits"] = deposits_drawn;
     draw_everything = false;
 }
@@ -111,6 +169,12 @@ int main(int argc, char** argv)
     start_world();
     hold_counters("ticks: 60", "frames: 60");
     make_views();
+    client_width = 800;
+    client_height = 600;
+    for (View& view : views) {
+        camera = view.camera;
+        view.showing = blocks_showing();
+    }
 
     // Whole and culled next to each other for each view.
     for (size_t v = 0; v < views.size(); v++)
@@ -124,8 +188,8 @@ int main(int argc, char** argv)
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-36s %9s %9s %6s   %9s %9s %6s\n", "view", "whole ms", "culled ms", "ratio", "whole cpu",
-                "culled cpu", "ratio");
+    std::printf("\n%-36s %9s %9s %6s   %9s %9s %6s   %6s %7s\n", "view", "whole ms", "culled ms", "ratio",
+                "whole cpu", "culled cpu", "ratio", "drawn", "showing");
     double real_sum = 0, cpu_sum = 0;
     int counted = 0;
     for (size_t v = 0; v < views.size(); v++) {
@@ -137,8 +201,9 @@ int main(int argc, char** argv)
         real_sum += w.real_ms / c.real_ms;
         cpu_sum += w.cpu_ms / c.cpu_ms;
         counted++;
-        std::printf("%-36s %9.2f %9.2f %5.2fx   %9.2f %9.2f %5.2fx\n", views[v].name.c_str(), w.real_ms, c.real_ms,
-                    w.real_ms / c.real_ms, w.cpu_ms, c.cpu_ms, w.cpu_ms / c.cpu_ms);
+        std::printf("%-36s %9.2f %9.2f %5.2fx   %9.2f %9.2f %5.2fx   %6d %7d\n", views[v].name.c_str(), w.real_ms,
+                    c.real_ms, w.real_ms / c.real_ms, w.cpu_ms, c.cpu_ms, w.cpu_ms / c.cpu_ms, views[v].culled_drawn,
+                    views[v].showing);
     }
     if (counted > 0)
         std::printf("%-36s %9s %9s %5.2fx   %9s %9s %5.2fx\n", "mean", "", "", real_sum / counted, "", "",
