@@ -22,6 +22,7 @@
 #include "gfx/terrain_upload.h"
 #include "draw/frame.h"
 #include "gfx/gl_functions.h"
+#include "platform/sdl/sdl_heap.h"
 #include "platform/sdl/sdl_window.h"
 #include "shot/shot_world.h"
 #include "world/controls.h"
@@ -158,6 +159,7 @@ public:
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    keep_freed_memory();  // as the game does
     open_hidden_gl_window(800, 600);
     const char* data = std::getenv("QUARRYTOP_DATA");
     const std::string dir = data ? data : QUARRYTOP_SOURCE_DIR;

@@ -21,6 +21,7 @@
 #include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
 #include "gl/gl_fixture.h"
+#include "platform/sdl/sdl_heap.h"
 #include "platform/sdl/sdl_window.h"
 #include "shot/shot_world.h"
 #include "world/crt_random.h"
@@ -136,6 +137,7 @@ BENCHMARK(BM_DrawFrame)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    keep_freed_memory();  // as the game does
     open_hidden_gl_window(800, 600);
 
     std::unique_ptr<TempDir> fixture;
