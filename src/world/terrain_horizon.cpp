@@ -33,10 +33,21 @@ constexpr double BINS_PER_UNIT = BINS / 4.0;
 // directions are widened by it, a patch's narrowed.
 constexpr double DIRECTION_SLACK = 1e-9;
 
-// The GPU's depth (24 bits, from single-precision clip coordinates) resolves
-// two points on one line of sight at view depth w once they are 2e-5 w^2
-// apart; the ground in front must be nearer by 1e-4 w^2, five times that.
-constexpr double DEPTH_SEPARATION = 1e-4;
+// How far apart two points on one line of sight at view depth w must be for
+// the GPU's depth test to tell them apart. Their depths are 1.00002 - 0.02 / w
+// from single-precision clip coordinates, whose terms reach several hundred,
+// so off by up to about 4e-4 / w each: 2% of w. The 24-bit depth buffer adds
+// 6e-6 w^2. The ground in front must be nearer by the first for both points
+// with a quarter to spare, and 16 times the second: the fraction
+// 0.05 + 1e-4 w of the farther point's distance.
+constexpr double DEPTH_SEPARATION_FRACTION = 0.05;
+constexpr double DEPTH_SEPARATION_PER_UNIT = 1e-4;
+
+// The share of an item's distance that the ground in front may reach.
+double reach_share(double depth)
+{
+    return 1 - DEPTH_SEPARATION_FRACTION - DEPTH_SEPARATION_PER_UNIT * depth;
+}
 
 // The ground within EYE_REACH of the eye must lie EYE_CLEARANCE below it,
 // with room for the GPU's rounding; the eye must be that far inside the map.
@@ -438,7 +449,7 @@ int hide_blocks(const Eye& eye, bool* visible)
                 Sight sight;
                 if (!sight_of(eye, item, placing, sight))
                     continue;
-                const double last_row = eye.z + (first_row - eye.z) * (1 - DEPTH_SEPARATION * placing.depth);
+                const double last_row = eye.z + (first_row - eye.z) * reach_share(placing.depth);
                 scratch.candidates.push_back(
                     Candidate{std::min(last_row, item.square.z0), TERRAIN_PATCHES * pz + px, sight});
             }
@@ -478,7 +489,7 @@ int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
         Sight sight;
         if (sight_of(eye, item, placing, sight)) {
             const double near = nearest_distance(placing.outer, eye.x, eye.z);
-            scratch.candidates.push_back(Candidate{near * (1 - DEPTH_SEPARATION * placing.depth), i, sight});
+            scratch.candidates.push_back(Candidate{near * reach_share(placing.depth), i, sight});
         }
     }
     return judge(shown);
