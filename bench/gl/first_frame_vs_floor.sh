@@ -28,7 +28,7 @@ fi
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cc -O1 -o "$work/x_probe" "$here/../../tests/platform/x_probe.c" -lX11
+cc -O1 -o "$work/x_probe" "$here/../../tests/platform/x_probe.c" -lX11 -lXdamage
 
 SKY="100 149 237"  # the game's clear colour in bytes; the floor clears to it too
 

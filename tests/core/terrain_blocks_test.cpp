@@ -3,7 +3,9 @@
 // visible blocks exactly their records, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -40,6 +42,25 @@ TEST(TerrainBlocks, EveryVertexLiesInItsBlocksBoxAndEachBoxIsTight)
     for (int block = 0; block < TERRAIN_BLOCK_COUNT; block++)
         EXPECT_TRUE(low_reached[(size_t)block] && high_reached[(size_t)block])
             << "block " << block << "'s height range is wider than its vertices";
+
+    // The patches' ranges hold their vertices too, and the lattice and the
+    // steepest step are those of the records.
+    float steepest = 0;
+    for (int32_t r = 0; r < TERRAIN_VERTEX_COUNT; r++) {
+        const int cell = r / 6;
+        const int i = cell % TERRAIN_CELLS, j = cell / TERRAIN_CELLS;
+        const HeightRange range =
+            terrain_patch_heights[TERRAIN_PATCHES * (j / TERRAIN_PATCH_CELLS) + i / TERRAIN_PATCH_CELLS];
+        const Vec3 p = mesh[(size_t)r].position;
+        ASSERT_TRUE(p.y >= range.low && p.y <= range.high) << "record " << r << " is outside its patch's range";
+        ASSERT_EQ(terrain_lattice_heights[TERRAIN_LATTICE * (int)p.z + (int)p.x], p.y) << "record " << r;
+        // Vertices 0, 1 and 4 of a cell: its corner and its neighbours in z and x.
+        if (r % 6 == 0) {
+            steepest = std::max(steepest, std::fabs(mesh[(size_t)r + 1].position.y - p.y));
+            steepest = std::max(steepest, std::fabs(mesh[(size_t)r + 4].position.y - p.y));
+        }
+    }
+    EXPECT_EQ(terrain_steepest_step, steepest);
 }
 
 TEST(TerrainBlocks, UnmeasuredBlocksAreNeverLeftOut)
