@@ -1,20 +1,22 @@
 // The horizon over the terrain seen from one eye: for each direction around
-// the eye, the steepest rise of ground known to stand nearer than the blocks
-// still to be judged.
+// the eye, the steepest rise of ground known to stand nearer than the items
+// (terrain patches, deposits' boxes) still to be judged.
 //
-// Why a hidden block cannot change the picture. Take a point P of a block
+// Why a hidden item cannot change the picture. Take a point P of an item
 // judged hidden, and the line of sight from the eye to it. Over a stretch of
-// lattice line nearer than the block, the line passes more than a margin
+// lattice line nearer than the item, the line passes more than a margin
 // below the stretch's lowest point, so below the ground there. The eye is
 // above the ground, so between the eye and the stretch the line crosses the
-// ground going down: at the first such crossing it meets a triangle from its front side,
-// beyond the near plane (the ground near the eye lies below even the near
-// plane's corners). That crossing is inside the view, so its block was
-// neither outside the view nor judged hidden itself (a hidden block has a
-// crossing before each of its points). The triangle is drawn, watertight with
-// its neighbours, in a row before P's (for blocks) or before any deposit,
-// and its depth is smaller than P's by more than the depth buffer's rounding:
-// P's fragment would lose the depth test, and skipping it changes nothing.
+// ground going down: at the first such crossing it meets a triangle from its
+// front side, beyond the near plane (the ground near the eye lies below even
+// the near plane's corners). That crossing is inside the view, so its block
+// was neither outside the view nor judged hidden itself (a hidden block has
+// a crossing before each of its points). The triangle is drawn, watertight
+// with its neighbours, in a row before P's (for blocks) or before any
+// deposit, and its depth is smaller than P's by more than the GPU's depths
+// can err: P's fragment would lose the depth test, and skipping it changes
+// nothing.
+//
 // Directions are measured by a pseudo-angle (monotone in the true angle, so
 // "this direction lies between those two" means the same) kept in bins.
 #include "world/terrain_horizon.h"
@@ -29,8 +31,8 @@ namespace {
 
 constexpr int BINS = 4096;
 constexpr double BINS_PER_UNIT = BINS / 4.0;
-// Bin edges computed in double are off by far less than this; a block's
-// directions are widened by it, a patch's narrowed.
+// Bin edges computed in double are off by far less than this; an item's
+// directions are widened by it, a stretch's narrowed.
 constexpr double DIRECTION_SLACK = 1e-9;
 
 // How far apart two points on one line of sight at view depth w must be for
@@ -106,9 +108,9 @@ int bin_index(long long k)
     return (int)(((k % BINS) + BINS) % BINS);
 }
 
-// What a patch in front promises: over every direction of `first` to `last`
-// (bins wholly inside its directions), the ground rises at least `slope`
-// (height over horizontal distance) within `reach` of the eye.
+// What a stretch of ground in front promises: over every direction of
+// `first` to `last` (bins wholly inside its directions), the ground rises at
+// least `slope` (height over horizontal distance) within `reach` of the eye.
 struct Rise {
     double reach;
     long long first, last;
@@ -318,8 +320,8 @@ Scratch scratch;
 bool patch_shown[TERRAIN_PATCH_COUNT];
 
 // The promises of the stretches that start in the visible blocks, along x
-// and along z. Any ground serves, drawn or not: these are
-// the stretches that can lie in front of something in view.
+// and along z. Any ground serves, drawn or not: these are the stretches that
+// can lie in front of something in view.
 void gather_promises(const Eye& eye, const bool* visible)
 {
     scratch.promises.clear();
