@@ -110,9 +110,11 @@ int bin_index(long long k)
 
 // What a stretch of ground in front promises: over every direction of
 // `first` to `last` (bins wholly inside its directions), the ground rises at
-// least `slope` (height over horizontal distance) within `reach` of the eye.
+// least `slope` (height over horizontal distance) within `reach` of the eye,
+// at ground in cell rows before `far_edge`.
 struct Rise {
     double reach;
+    double far_edge;
     long long first, last;
     double slope;
 };
@@ -143,8 +145,7 @@ constexpr int STRETCH_CELLS = 2 * STRETCH_STEP;
 
 // The promise of the stretch on lattice line `line` (a row z = line if
 // along_x, else a column x = line) from `start` to start + STRETCH_CELLS.
-// far_edge: the cell row just after the stretch's farthest in z.
-bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& rise, double& far_edge)
+bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& rise)
 {
     if (start + STRETCH_CELLS > TERRAIN_CELLS)
         return false;
@@ -179,7 +180,7 @@ bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& ri
     const double height = low - margin * (1 + 1.4142136 * (double)terrain_steepest_step) - eye.y;
     rise.slope = height / (height >= 0 ? rise.reach : near);
     // A crossing before the stretch lies in the stretch's rows or earlier.
-    far_edge = (along_x ? l : b) + 1;
+    rise.far_edge = (along_x ? l : b) + 1;
     return true;
 }
 
@@ -230,6 +231,7 @@ Placing placing_of(const Eye& eye, const Item& item)
 struct Sight {
     double slope;
     long long first, last;
+    double near;  // the nearest horizontal distance of the widened plan
 };
 
 // False where the eye stands in or at the item's widened plan.
@@ -240,6 +242,7 @@ bool sight_of(const Eye& eye, const Item& item, const Placing& placing, Sight& s
         return false;
     const double far = farthest_distance(placing.outer, eye.x, eye.z);
     const double height = item.high + placing.margin - eye.y;
+    sight.near = near;
     sight.slope = height / (height >= 0 ? near : far);
     double lo, hi;
     directions(placing.outer, eye.x, eye.z, lo, hi);
@@ -310,7 +313,6 @@ struct Candidate {
 // Scratch for one call, kept from call to call so that no frame allocates.
 struct Scratch {
     std::vector<Rise> promises;
-    std::vector<double> far_edges;  // of each promise's stretch
     std::vector<Order> order;
     std::vector<Order> sorted;
     std::vector<Candidate> candidates;
@@ -325,7 +327,6 @@ bool patch_shown[TERRAIN_PATCH_COUNT];
 void gather_promises(const Eye& eye, const bool* visible)
 {
     scratch.promises.clear();
-    scratch.far_edges.clear();
     for (int b = 0; b < TERRAIN_BLOCK_COUNT; b++) {
         if (!visible[b])
             continue;
@@ -333,15 +334,10 @@ void gather_promises(const Eye& eye, const bool* visible)
         for (int across = 0; across < TERRAIN_BLOCK_CELLS; across += LINE_SPACING)
             for (int along = 0; along < TERRAIN_BLOCK_CELLS; along += STRETCH_STEP) {
                 Rise rise;
-                double far_edge;
-                if (rise_of_stretch(eye, true, z0 + across, x0 + along, rise, far_edge)) {
+                if (rise_of_stretch(eye, true, z0 + across, x0 + along, rise))
                     scratch.promises.push_back(rise);
-                    scratch.far_edges.push_back(far_edge);
-                }
-                if (rise_of_stretch(eye, false, x0 + across, z0 + along, rise, far_edge)) {
+                if (rise_of_stretch(eye, false, x0 + across, z0 + along, rise))
                     scratch.promises.push_back(rise);
-                    scratch.far_edges.push_back(far_edge);
-                }
             }
     }
 }
@@ -432,8 +428,8 @@ int hide_blocks(const Eye& eye, bool* visible)
 {
     scratch.order.clear();
     for (size_t k = 0; k < scratch.promises.size(); k++)
-        if (scratch.far_edges[k] > eye.z)  // else no line of sight towards +z passes over it
-            scratch.order.push_back(Order{scratch.far_edges[k], (int32_t)k});
+        if (scratch.promises[k].far_edge > eye.z)  // else no line of sight towards +z passes over it
+            scratch.order.push_back(Order{scratch.promises[k].far_edge, (int32_t)k});
     scratch.candidates.clear();
     std::fill(patch_shown, patch_shown + TERRAIN_PATCH_COUNT, true);
     const int per_side = TERRAIN_BLOCK_CELLS / TERRAIN_PATCH_CELLS;
@@ -489,10 +485,8 @@ int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
         const Item item{Square{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
         const Placing placing = placing_of(eye, item);
         Sight sight;
-        if (sight_of(eye, item, placing, sight)) {
-            const double near = nearest_distance(placing.outer, eye.x, eye.z);
-            scratch.candidates.push_back(Candidate{near * reach_share(placing.depth), i, sight});
-        }
+        if (sight_of(eye, item, placing, sight))
+            scratch.candidates.push_back(Candidate{sight.near * reach_share(placing.depth), i, sight});
     }
     return judge(shown);
 }
