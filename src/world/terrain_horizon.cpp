@@ -179,8 +179,11 @@ bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& ri
     rise.reach = farthest_distance(inner, eye.x, eye.z);
     const double height = low - margin * (1 + 1.4142136 * (double)terrain_steepest_step) - eye.y;
     rise.slope = height / (height >= 0 ? rise.reach : near);
-    // A crossing before the stretch lies in the stretch's rows or earlier.
-    rise.far_edge = (along_x ? l : b) + 1;
+    // A crossing before the stretch, on ground drawn up to a margin astray,
+    // lies in a cell row that starts before the stretch's far end plus the
+    // margin: along a column, within its cells or before; across a row, in
+    // the cells on its near side or within the margin past it.
+    rise.far_edge = along_x ? l + std::max(1.0, margin + 1e-6) : b + 1;
     return true;
 }
 
