@@ -177,6 +177,15 @@ window_geometry() {
         fail "no geometry for the window $1 in: $info"
 }
 
+# Starts the game in the data folder and waits for its window: WIN_ID, and
+# its geometry in WIN_X, WIN_Y, WIN_W and WIN_H.
+open_game_window() {
+    need_x_probe
+    start_game "$data"
+    WIN_ID=$(find_window Quarrytop $START_SECONDS)
+    window_geometry "$WIN_ID"
+}
+
 # shot NAME: the whole screen into WORK/NAME.png and the window's client area
 # into WORK/NAME-client.png.
 shot() {
@@ -403,12 +412,8 @@ WALK_SECONDS=480
 EXIT_SECONDS=60
 
 case_play() {
-    need_x_probe
-    start_game "$data"
-    local id
-    id=$(find_window Quarrytop $START_SECONDS)
-    WIN_ID=$id
-    window_geometry "$id"
+    open_game_window
+    local id=$WIN_ID
     log "window $id: ${WIN_W}x${WIN_H} at $WIN_X,$WIN_Y"
     [ "$WIN_W" = 800 ] && [ "$WIN_H" = 600 ] || fail "the client area is ${WIN_W}x${WIN_H}, not 800x600"
     # Centred: across exactly; down, the title bar (drawn by the window
@@ -526,12 +531,8 @@ whole_frame() {
 }
 
 case_resize() {
-    need_x_probe
-    start_game "$data"
-    local id
-    id=$(find_window Quarrytop $START_SECONDS)
-    WIN_ID=$id
-    window_geometry "$id"
+    open_game_window
+    local id=$WIN_ID
     wait_for_first_frame $START_SECONDS
     # Resized from outside, as a window manager does it, and back; new
     # frames until one fills the new size. (Linux only: the SDL window.)
