@@ -3,10 +3,13 @@
 // at the end a table of the ratio whole / culled for each view and their
 // mean, with the blocks the culled frame drew beside the blocks that show at
 // least one pixel (counted with occlusion queries against the whole frame's
-// depth): the fewest any culling that keeps the picture could draw. Run under
+// depth): the fewest any culling that keeps the picture could draw. A third
+// frame draws just those (terrain_blocks_for_bench), and its ratio whole /
+// showing is the most that culling blocks could gain in that view. Run under
 // xvfb-run; the game data comes from QUARRYTOP_DATA or the source tree.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -37,6 +40,7 @@ struct View {
     std::string name;
     Camera camera;
     int showing = 0;      // blocks that show a pixel
+    std::array<bool, TERRAIN_BLOCK_COUNT> shows{};  // which
     int culled_drawn = 0;  // blocks the culled frame drew
 };
 
@@ -65,11 +69,11 @@ void make_views()
     views.push_back({"outside the map looking at it", Camera{-150, 40, -150, -0.2f, -2.3561945f, 0}});
 }
 
-// The blocks of the current view that show at least one pixel: the whole
-// terrain is drawn for its depth, then each block inside the view volume
-// again under an occlusion query, passing where it is no farther than the
-// depth already there, with colour and depth writes off.
-int blocks_showing()
+// Flags the blocks of the current view that show at least one pixel and
+// counts them: the whole terrain is drawn for its depth, then each block
+// inside the view volume again under an occlusion query, passing where it is
+// no farther than the depth already there, with colour and depth writes off.
+int blocks_showing(bool* shows)
 {
     using GenQueries = void(APIENTRY*)(GLsizei, GLuint*);
     using BeginQuery = void(APIENTRY*)(GLenum, GLuint);
@@ -105,6 +109,7 @@ int blocks_showing()
             end_query(GL_SAMPLES_PASSED);
             GLuint samples = 0;
             get_query(query, GL_QUERY_RESULT, &samples);
+            shows[TERRAIN_BLOCKS * bz + bx] = samples > 0;
             showing += samples > 0;
         }
     glDepthFunc(GL_LESS);
@@ -113,10 +118,14 @@ int blocks_showing()
     return showing;
 }
 
+// The three ways a view's frame is drawn, as the benchmark's second argument.
+enum Way { WHOLE, CULLED, SHOWING_ONLY };
+
 void BM_Frame(benchmark::State& state)
 {
     const View& view = views[(size_t)state.range(0)];
-    draw_everything = state.range(1) == 0;
+    draw_everything = state.range(1) == WHOLE;
+    terrain_blocks_for_bench = state.range(1) == SHOWING_ONLY ? view.shows.data() : nullptr;
     fly_mode = true;
     camera = view.camera;
     client_width = 800;
@@ -126,12 +135,13 @@ void BM_Frame(benchmark::State& state)
         glFinish();
     }
     state.counters["view"] = (double)state.range(0);
-    state.counters["culled"] = (double)state.range(1);
+    state.counters["way"] = (double)state.range(1);
     state.counters["blocks"] = terrain_blocks_drawn;
-    if (state.range(1) == 1)
+    if (state.range(1) == CULLED)
         views[(size_t)state.range(0)].culled_drawn = terrain_blocks_drawn;
     state.counters["deposits"] = deposits_drawn;
     draw_everything = false;
+    terrain_blocks_for_bench = nullptr;
 }
 
 // Keeps each run's wall-clock and CPU time per frame by view and way, for
@@ -148,7 +158,7 @@ public:
     {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[{(int)run.counters.at("view").value, (int)run.counters.at("culled").value}] =
+                times[{(int)run.counters.at("view").value, (int)run.counters.at("way").value}] =
                     Times{run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         ConsoleReporter::ReportRuns(runs);
     }
@@ -175,14 +185,14 @@ int main(int argc, char** argv)
     client_height = 600;
     for (View& view : views) {
         camera = view.camera;
-        view.showing = blocks_showing();
+        view.showing = blocks_showing(view.shows.data());
     }
 
-    // Whole and culled next to each other for each view.
+    // The three ways next to each other for each view.
     for (size_t v = 0; v < views.size(); v++)
-        for (int culled = 0; culled <= 1; culled++)
+        for (int way : {WHOLE, CULLED, SHOWING_ONLY})
             benchmark::RegisterBenchmark("Frame", BM_Frame)
-                ->Args({(int64_t)v, culled})
+                ->Args({(int64_t)v, way})
                 ->Unit(benchmark::kMillisecond)
                 ->MeasureProcessCPUTime()
                 ->UseRealTime()
@@ -190,26 +200,37 @@ int main(int argc, char** argv)
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-36s %9s %9s %6s   %9s %9s %6s   %6s %7s\n", "view", "whole ms", "culled ms", "ratio",
-                "whole cpu", "culled cpu", "ratio", "drawn", "showing");
-    double real_sum = 0, cpu_sum = 0;
-    int counted = 0;
+    std::printf("\n%-36s %9s %9s %6s   %9s %9s %6s   %6s %7s   %10s %6s\n", "view", "whole ms", "culled ms", "ratio",
+                "whole cpu", "culled cpu", "ratio", "drawn", "showing", "showing ms", "bound");
+    double real_sum = 0, cpu_sum = 0, bound_sum = 0;
+    int counted = 0, bounded = 0;
     for (size_t v = 0; v < views.size(); v++) {
-        const auto whole = reporter.times.find({(int)v, 0});
-        const auto culled = reporter.times.find({(int)v, 1});
+        const auto whole = reporter.times.find({(int)v, WHOLE});
+        const auto culled = reporter.times.find({(int)v, CULLED});
+        const auto showing = reporter.times.find({(int)v, SHOWING_ONLY});
         if (whole == reporter.times.end() || culled == reporter.times.end())
             continue;
         const Times w = whole->second, c = culled->second;
         real_sum += w.real_ms / c.real_ms;
         cpu_sum += w.cpu_ms / c.cpu_ms;
         counted++;
-        std::printf("%-36s %9.2f %9.2f %5.2fx   %9.2f %9.2f %5.2fx   %6d %7d\n", views[v].name.c_str(), w.real_ms,
+        std::printf("%-36s %9.2f %9.2f %5.2fx   %9.2f %9.2f %5.2fx   %6d %7d", views[v].name.c_str(), w.real_ms,
                     c.real_ms, w.real_ms / c.real_ms, w.cpu_ms, c.cpu_ms, w.cpu_ms / c.cpu_ms, views[v].culled_drawn,
                     views[v].showing);
+        if (showing != reporter.times.end()) {
+            const double s_ms = showing->second.real_ms;
+            bound_sum += w.real_ms / s_ms;
+            bounded++;
+            std::printf("   %10.2f %5.2fx", s_ms, w.real_ms / s_ms);
+        }
+        std::printf("\n");
     }
     if (counted > 0)
-        std::printf("%-36s %9s %9s %5.2fx   %9s %9s %5.2fx\n", "mean", "", "", real_sum / counted, "", "",
-                    cpu_sum / counted);
+        std::printf("%-36s %9s %9s %5.2fx   %9s %9s %5.2fx   %6s %7s   %10s", "mean", "", "", real_sum / counted, "",
+                    "", cpu_sum / counted, "", "", "");
+    if (bounded > 0)
+        std::printf(" %5.2fx", bound_sum / bounded);
+    std::printf("\n");
     benchmark::Shutdown();
     std::filesystem::current_path("/");
     return 0;

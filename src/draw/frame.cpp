@@ -2,6 +2,7 @@
 // near markers, the held pickaxe, the counter lines; then presented.
 #include "draw/frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/client_size.h"
@@ -23,6 +24,7 @@
 #include "world/tick.h"
 
 bool draw_everything = false;
+const bool* terrain_blocks_for_bench = nullptr;
 int32_t terrain_blocks_drawn = 0;
 int32_t deposits_drawn = 0;
 
@@ -75,6 +77,8 @@ void choose_what_to_draw(const Mat4& clip)
     if (!draw_everything)
         hide_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible, ore_box,
                            ore_count, ore_shown);
+    if (terrain_blocks_for_bench)
+        std::copy(terrain_blocks_for_bench, terrain_blocks_for_bench + TERRAIN_BLOCK_COUNT, block_visible);
 }
 
 // The chosen blocks' triangles in record order: the same triangles in the

@@ -9,6 +9,13 @@
 // drawn either way is the same picture, pixel for pixel.
 extern bool draw_everything;
 
+// For benchmarks only, never set by the game: when not null, the frame draws
+// exactly the terrain blocks flagged here (TERRAIN_BLOCK_COUNT flags, in the
+// order of terrain_block_heights) instead of choosing them. Flagging just the
+// blocks that show a pixel times the least that any culling keeping the
+// picture could draw.
+extern const bool* terrain_blocks_for_bench;
+
 // What the last frame drew: terrain blocks (of TERRAIN_BLOCK_COUNT) and
 // deposits.
 extern int32_t terrain_blocks_drawn;
