@@ -35,20 +35,27 @@ constexpr double BINS_PER_UNIT = BINS / 4.0;
 // directions are widened by it, a stretch's narrowed.
 constexpr double DIRECTION_SLACK = 1e-9;
 
-// How far apart two points on one line of sight at view depth w must be for
-// the GPU's depth test to tell them apart. Their depths are 1.00002 - 0.02 / w
-// from single-precision clip coordinates, whose terms reach several hundred,
-// so off by up to about 4e-4 / w each: 2% of w. The 24-bit depth buffer adds
-// 6e-6 w^2. The ground in front must be nearer by the first for both points
-// with a quarter to spare, and 16 times the second: the fraction
-// 0.05 + 1e-4 w of the farther point's distance.
-constexpr double DEPTH_SEPARATION_FRACTION = 0.05;
-constexpr double DEPTH_SEPARATION_PER_UNIT = 1e-4;
+// How far apart two points on one line of sight must be for the GPU's depth
+// test to tell them apart. Exactly, the window depth at view depth w is
+// 0.5 + 0.5 (1.0000195 - 0.0200002 / w). As the GPU computes it, it is off
+// - by up to 4u S / w (u = 2^-24) from the clip z and w, each a sum of four
+//   terms that add up to at most S = |eye| + |point| + 1 in size (the view's
+//   rows are unit vectors), so each off by up to 4u S;
+// - by up to 8u more from the division, the viewport, the interpolation
+//   across the triangle and the 24-bit depth buffer, all near 1.
+// Two points at view depths s w and w differ in depth by 0.01 (1 - s) / (s w),
+// more than both their errors where 1 - s > 800u S + 1600u w. With a quarter
+// to spare, the nearer point may lie within the share
+// 1 - 6e-5 S - 1.2e-4 w of the farther one's distance. The point in front
+// lies between the eye and the farther point, so S covers it too.
+constexpr double DEPTH_SEPARATION_PER_SPREAD = 6e-5;
+constexpr double DEPTH_SEPARATION_PER_DEPTH = 1.2e-4;
 
-// The share of an item's distance that the ground in front may reach.
-double reach_share(double depth)
+// The share of a point's distance that the ground in front of it may reach,
+// for a point at most `depth` from the eye and `spread` (S above).
+double reach_share(double spread, double depth)
 {
-    return 1 - DEPTH_SEPARATION_FRACTION - DEPTH_SEPARATION_PER_UNIT * depth;
+    return 1 - DEPTH_SEPARATION_PER_SPREAD * spread - DEPTH_SEPARATION_PER_DEPTH * depth;
 }
 
 // The ground within EYE_REACH of the eye must lie EYE_CLEARANCE below it,
@@ -122,6 +129,7 @@ struct Rise {
 struct Eye {
     double x, y, z;
     double pixel_span;  // the widest a pixel gets at distance 1
+    double from_origin;  // |eye|
 };
 
 // How far the GPU's ground, at distance d, can stray from the exact surface:
@@ -211,12 +219,18 @@ struct Item {
 };
 
 // How an item sits before the eye: the margin the GPU may stray by there,
-// and the plan widened by it.
+// the plan widened by it, and the share of its points' distance that ground
+// hiding them may reach.
 struct Placing {
     double margin;
     Square outer;
-    double depth;  // the farthest any of its points can be from the eye
+    double share;
 };
+
+double largest_square(double a, double b)
+{
+    return std::max(a * a, b * b);
+}
 
 Placing placing_of(const Eye& eye, const Item& item)
 {
@@ -224,7 +238,12 @@ Placing placing_of(const Eye& eye, const Item& item)
     const double margin = stray(eye, farthest_distance(item.square, eye.x, eye.z) + rise_above);
     const Square outer = widened(item.square, margin);
     const double far = farthest_distance(outer, eye.x, eye.z);
-    return Placing{margin, outer, std::sqrt(far * far + (rise_above + margin) * (rise_above + margin))};
+    const double depth = std::sqrt(far * far + (rise_above + margin) * (rise_above + margin));
+    const double from_origin = std::sqrt(largest_square(outer.x0, outer.x1) +
+                                         largest_square(item.low - margin, item.high + margin) +
+                                         largest_square(outer.z0, outer.z1));
+    const double spread = eye.from_origin + std::max(eye.from_origin, from_origin) + 1;
+    return Placing{margin, outer, reach_share(spread, depth)};
 }
 
 // How an item is judged: the steepest rise (height over horizontal
@@ -450,7 +469,7 @@ int hide_blocks(const Eye& eye, bool* visible)
                 Sight sight;
                 if (!sight_of(eye, item, placing, sight))
                     continue;
-                const double last_row = eye.z + (first_row - eye.z) * reach_share(placing.depth);
+                const double last_row = eye.z + (first_row - eye.z) * placing.share;
                 scratch.candidates.push_back(
                     Candidate{std::min(last_row, item.square.z0), TERRAIN_PATCHES * pz + px, sight});
             }
@@ -489,7 +508,7 @@ int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
         const Placing placing = placing_of(eye, item);
         Sight sight;
         if (sight_of(eye, item, placing, sight))
-            scratch.candidates.push_back(Candidate{sight.near * reach_share(placing.depth), i, sight});
+            scratch.candidates.push_back(Candidate{sight.near * placing.share, i, sight});
     }
     return judge(shown);
 }
@@ -501,8 +520,9 @@ HiddenCount hide_behind_ground(Vec3 eye_position, int32_t view_width, int32_t vi
 {
     if (view_width <= 0 || view_height <= 0)
         return HiddenCount{0, 0};
-    const Eye eye{eye_position.x, eye_position.y, eye_position.z,
-                  std::max(2.0 / view_height, 3.1415927 / view_width)};
+    const double ex = eye_position.x, ey = eye_position.y, ez = eye_position.z;
+    const Eye eye{ex, ey, ez, std::max(2.0 / view_height, 3.1415927 / view_width),
+                  std::sqrt(ex * ex + ey * ey + ez * ez)};
     if (!eye_above_ground(eye))
         return HiddenCount{0, 0};
     // The stretches of every block in view serve both, the blocks that will be

@@ -137,6 +137,33 @@ TEST(TerrainHorizon, ATinyViewHidesLessThanALargeOne)
     EXPECT_LT(count(hidden_from(Vec3{256, 2, 200}, 4, 3)), count(hidden_from(Vec3{256, 2, 200})));
 }
 
+
+TEST(TerrainHorizon, GroundInFrontMustBeNearerTheFartherTheEyeIsFromTheOrigin)
+{
+    // The GPU's depths err by more where coordinates are larger. The same
+    // scene twice: a wall whose front row (a lattice line) stands 100 ahead,
+    // 8 thick, and a small box just behind it, about 108.4 away. Near the
+    // origin the wall is far enough in front; near the far corner it is not.
+    struct Case {
+        const char* where;
+        float eye_x, eye_z;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"near the origin", 10, 20, true},
+        {"near the far corner", 500, 380, false},
+    };
+    for (const Case& c : cases) {
+        flat_ground_with_wall((int)c.eye_z + 100, 40.0f);
+        bool blocks_visible[TERRAIN_BLOCK_COUNT];
+        for (bool& v : blocks_visible)
+            v = true;
+        const Box box{{c.eye_x, 0, c.eye_z + 108.5f}, {c.eye_x + 1, 1, c.eye_z + 109.5f}};
+        bool shown = true;
+        hide_behind_ground(Vec3{c.eye_x, 2, c.eye_z}, VIEW_WIDTH, VIEW_HEIGHT, blocks_visible, &box, 1, &shown);
+        EXPECT_EQ(!shown, c.hidden) << c.where;
+    }
+}
 // The height of the drawn surface at (x, z): the two triangles of the cell
 // (vertices 0-1-2 at (0,0), (0,1), (1,1) and 3-4-5 at (1,1), (1,0), (0,0)).
 double surface_height(const std::vector<float>& lattice, double x, double z)
