@@ -1,12 +1,6 @@
 #pragma once
 // The Windows layer's own records and steps, shared by its files (the
 // platform interface itself is platform.h).
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <cstdint>
