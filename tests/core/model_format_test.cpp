@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/model_format.h"
+#include "support/case_names.h"
 
 namespace {
 
@@ -214,13 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "the submesh vertex counts add up to 6, not to the vertex count 3"},
         MalformedCase{"no box centre", good.cut(good.data.size() - 16), "file ends early in the box centre"},
         MalformedCase{"half-extents cut short", good.cut(good.data.size() - 1), "file ends early in the box half-extents"}),
-    [](const ::testing::TestParamInfo<MalformedCase>& info) {
-        std::string name = info.param.what;
-        for (char& ch : name)
-            if (!std::isalnum((unsigned char)ch))
-                ch = '_';
-        return name;
-    });
+    [](const ::testing::TestParamInfo<MalformedCase>& info) { return case_name(info.param.what); });
 
 TEST(ModelFormat, MissingFileEndsNamingIt)
 {

@@ -3,13 +3,13 @@
 // that a box called outside holds no point inside the volume.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
 
 #include "base/view_volume.h"
+#include "support/case_names.h"
 
 namespace {
 
@@ -68,13 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         BoxCase{"beyond a side and a corner at once", box(-30, 20, -11, -25, 30, -9), true},
         BoxCase{"reaching into a corner of the view", box(14, 8, -10.5f, 17, 11, -9.5f), false},
         BoxCase{"NaN", box(NaN, -1, -11, NaN, 1, -9), false}),
-    [](const testing::TestParamInfo<BoxCase>& info) {
-        std::string name = info.param.name;
-        for (char& c : name)
-            if (!std::isalnum((unsigned char)c))
-                c = '_';
-        return name;
-    });
+    [](const testing::TestParamInfo<BoxCase>& info) { return case_name(info.param.name); });
 
 TEST(ViewVolume, TurnedEyeSeesWhatIsInFrontOfIt)
 {

@@ -5,7 +5,6 @@
 // places chosen to be hard for the frustum and the horizon tests.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +17,7 @@
 #include "gl_fixture.h"
 #include "replay/replay_script.h"
 #include "shot/shot_world.h"
+#include "support/case_names.h"
 #include "world/controls.h"
 #include "world/frame_timer.h"
 #include "world/mining.h"
@@ -208,11 +208,7 @@ std::vector<View> views()
 
 std::string test_name(const testing::TestParamInfo<View>& info)
 {
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (!std::isalnum((unsigned char)c))
-            c = '_';
-    return name;
+    return case_name(info.param.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, GlCulling, testing::ValuesIn(views()), test_name);

@@ -20,6 +20,7 @@
 #include "gfx/textures.h"
 #include "gl_fixture.h"
 #include "shot/shot_world.h"
+#include "support/case_names.h"
 #include "world/controls.h"
 #include "world/frame_timer.h"
 #include "world/mining.h"
@@ -198,13 +199,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, GlMarker,
                                          MarkerCase{"just within 5", 4.999f, 16, true},
                                          MarkerCase{"near", 1.0f, 1, true},
                                          MarkerCase{"near but exhausted", 1.0f, 0, false}),
-                         [](const testing::TestParamInfo<MarkerCase>& info) {
-                             std::string name = info.param.what;
-                             for (char& ch : name)
-                                 if (ch == ' ')
-                                     ch = '_';
-                             return name;
-                         });
+                         [](const testing::TestParamInfo<MarkerCase>& info) { return case_name(info.param.what); });
 
 TEST_F(GlFrame, PickaxeShowsWithTheEyeInsideADepositAndAgainstTheGround)
 {

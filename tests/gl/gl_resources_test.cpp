@@ -19,6 +19,7 @@
 #include "gfx/terrain_upload.h"
 #include "gfx/textures.h"
 #include "gl_fixture.h"
+#include "support/case_names.h"
 #include "world/noise.h"
 #include "world/ores.h"
 
@@ -518,13 +519,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFont{"too large", 256, 256,
                 "^tex/font.png: the font image is 256 x 256 pixels; it must be 128 x 128 \\(16 x 16 cells of 8 x 8 "
                 "pixels\\)\n$"}),
-    [](const testing::TestParamInfo<BadFont>& info) {
-        std::string name = info.param.what;
-        for (char& c : name)
-            if (c == ' ')
-                c = '_';
-        return name;
-    });
+    [](const testing::TestParamInfo<BadFont>& info) { return case_name(info.param.what); });
 
 TEST(GlFontDeathTest, MissingFontIsNamed)
 {
