@@ -16,24 +16,16 @@
 // deposit, and its depth is smaller than P's by more than the GPU's depths
 // can err: P's fragment would lose the depth test, and skipping it changes
 // nothing.
-//
-// Directions are measured by a pseudo-angle (monotone in the true angle, so
-// "this direction lies between those two" means the same) kept in bins.
 #include "world/terrain_horizon.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "world/horizon_bins.h"
 #include "world/terrain_blocks.h"
 
 namespace {
-
-constexpr int BINS = 4096;
-constexpr double BINS_PER_UNIT = BINS / 4.0;
-// Bin edges computed in double are off by far less than this; an item's
-// directions are widened by it, a stretch's narrowed.
-constexpr double DIRECTION_SLACK = 1e-9;
 
 // How far apart two points on one line of sight must be for the GPU's depth
 // test to tell them apart. Exactly, the window depth at view depth w is
@@ -63,66 +55,14 @@ double reach_share(double spread, double depth)
 constexpr double EYE_CLEARANCE = 0.05;
 constexpr double EYE_REACH = 0.05;
 
-// In [0, 4), increasing with the direction's angle from +x towards +z.
-double pseudo_angle(double dx, double dz)
-{
-    const double p = dx / (std::fabs(dx) + std::fabs(dz));
-    return dz < 0 ? 3 + p : 1 - p;
-}
-
-struct Square {
-    double x0, z0, x1, z1;
-};
-
-Square widened(const Square& s, double by)
-{
-    return Square{s.x0 - by, s.z0 - by, s.x1 + by, s.z1 + by};
-}
-
-double nearest_distance(const Square& s, double ex, double ez)
-{
-    const double dx = std::max({s.x0 - ex, 0.0, ex - s.x1});
-    const double dz = std::max({s.z0 - ez, 0.0, ez - s.z1});
-    return std::sqrt(dx * dx + dz * dz);
-}
-
-double farthest_distance(const Square& s, double ex, double ez)
-{
-    const double dx = std::max(std::fabs(ex - s.x0), std::fabs(ex - s.x1));
-    const double dz = std::max(std::fabs(ez - s.z0), std::fabs(ez - s.z1));
-    return std::sqrt(dx * dx + dz * dz);
-}
-
-// The directions from the eye to a square that does not hold it: less than a
-// half turn wide, bounded by two of its corners, as pseudo-angles lo <= hi
-// (lo may be below 0 or hi above 4 where the square straddles direction 0).
-void directions(const Square& s, double ex, double ez, double& lo, double& hi)
-{
-    const double centre = pseudo_angle((s.x0 + s.x1) / 2 - ex, (s.z0 + s.z1) / 2 - ez);
-    lo = hi = centre;
-    const double xs[2] = {s.x0, s.x1}, zs[2] = {s.z0, s.z1};
-    for (double x : xs)
-        for (double z : zs) {
-            double d = pseudo_angle(x - ex, z - ez) - centre;
-            d = d > 2 ? d - 4 : (d <= -2 ? d + 4 : d);
-            lo = std::min(lo, centre + d);
-            hi = std::max(hi, centre + d);
-        }
-}
-
-int bin_index(long long k)
-{
-    return (int)(((k % BINS) + BINS) % BINS);
-}
-
-// What a stretch of ground in front promises: over every direction of
-// `first` to `last` (bins wholly inside its directions), the ground rises at
-// least `slope` (height over horizontal distance) within `reach` of the eye,
-// at ground in cell rows before `far_edge`.
+// What a stretch of ground in front promises: over every direction of its
+// bins (those wholly within its directions), the ground rises at least
+// `slope` (height over horizontal distance) within `reach` of the eye, at
+// ground in cell rows before `far_edge`.
 struct Rise {
     double reach;
     double far_edge;
-    long long first, last;
+    BinSpan bins;
     double slope;
 };
 
@@ -165,7 +105,7 @@ bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& ri
         high = std::max(high, h);
     }
     const double a = start, b = start + STRETCH_CELLS, l = line;
-    const Square stretch = along_x ? Square{a, l, b, l} : Square{l, a, l, b};
+    const PlanSquare stretch = along_x ? PlanSquare{a, l, b, l} : PlanSquare{l, a, l, b};
     const double rise_above = std::max(std::fabs(high - eye.y), std::fabs(low - eye.y));
     const double margin = stray(eye, farthest_distance(stretch, eye.x, eye.z) + rise_above);
     // Points a margin inside the ends see the GPU's ground drawn from within
@@ -174,15 +114,12 @@ bool rise_of_stretch(const Eye& eye, bool along_x, int line, int start, Rise& ri
     const double inner_a = a + margin, inner_b = b - margin;
     if (!(inner_a < inner_b))
         return false;
-    const Square inner = along_x ? Square{inner_a, l, inner_b, l} : Square{l, inner_a, l, inner_b};
+    const PlanSquare inner = along_x ? PlanSquare{inner_a, l, inner_b, l} : PlanSquare{l, inner_a, l, inner_b};
     const double near = nearest_distance(inner, eye.x, eye.z);
     if (!(near > 0))
         return false;
-    double lo, hi;
-    directions(inner, eye.x, eye.z, lo, hi);
-    rise.first = (long long)std::ceil((lo + DIRECTION_SLACK) * BINS_PER_UNIT);
-    rise.last = (long long)std::floor((hi - DIRECTION_SLACK) * BINS_PER_UNIT) - 1;
-    if (rise.first > rise.last)
+    rise.bins = bins_within(inner, eye.x, eye.z);
+    if (rise.bins.first > rise.bins.last)
         return false;
     rise.reach = farthest_distance(inner, eye.x, eye.z);
     const double height = low - margin * (1 + 1.4142136 * (double)terrain_steepest_step) - eye.y;
@@ -214,7 +151,7 @@ bool eye_above_ground(const Eye& eye)
 
 // Something to judge: a square of ground plan and the heights it spans.
 struct Item {
-    Square square;
+    PlanSquare square;
     double low, high;
 };
 
@@ -223,7 +160,7 @@ struct Item {
 // hiding them may reach.
 struct Placing {
     double margin;
-    Square outer;
+    PlanSquare outer;
     double share;
 };
 
@@ -236,7 +173,7 @@ Placing placing_of(const Eye& eye, const Item& item)
 {
     const double rise_above = std::max(std::fabs(item.high - eye.y), std::fabs(item.low - eye.y));
     const double margin = stray(eye, farthest_distance(item.square, eye.x, eye.z) + rise_above);
-    const Square outer = widened(item.square, margin);
+    const PlanSquare outer = widened(item.square, margin);
     const double far = farthest_distance(outer, eye.x, eye.z);
     const double depth = std::sqrt(far * far + (rise_above + margin) * (rise_above + margin));
     const double from_origin = std::sqrt(largest_square(outer.x0, outer.x1) +
@@ -249,10 +186,10 @@ Placing placing_of(const Eye& eye, const Item& item)
 // How an item is judged: the steepest rise (height over horizontal
 // distance) from the eye to any point the GPU may draw for it, all within
 // its widened plan and below its top plus the margin, over the direction bins
-// `first` to `last` that its widened plan touches.
+// that its widened plan touches.
 struct Sight {
     double slope;
-    long long first, last;
+    BinSpan bins;
     double near;  // the nearest horizontal distance of the widened plan
 };
 
@@ -266,56 +203,8 @@ bool sight_of(const Eye& eye, const Item& item, const Placing& placing, Sight& s
     const double height = item.high + placing.margin - eye.y;
     sight.near = near;
     sight.slope = height / (height >= 0 ? near : far);
-    double lo, hi;
-    directions(placing.outer, eye.x, eye.z, lo, hi);
-    sight.first = (long long)std::floor((lo - DIRECTION_SLACK) * BINS_PER_UNIT);
-    sight.last = (long long)std::floor((hi + DIRECTION_SLACK) * BINS_PER_UNIT);
+    sight.bins = bins_touching(placing.outer, eye.x, eye.z);
     return true;
-}
-
-// The horizon of the current judging by direction bin, in two levels: a
-// bin's steepest rise promised so far is the larger of its own entry and its
-// group's, so that a promise over many bins raises whole groups at once.
-constexpr int GROUP = 64;
-double horizon[BINS];
-double group_horizon[BINS / GROUP];
-
-void clear_horizon()
-{
-    std::fill(horizon, horizon + BINS, -INFINITY);
-    std::fill(group_horizon, group_horizon + BINS / GROUP, -INFINITY);
-}
-
-bool behind_horizon(const Sight& sight)
-{
-    for (int bin = bin_index(sight.first), n = (int)(sight.last - sight.first); n >= 0;
-         n--, bin = bin + 1 == BINS ? 0 : bin + 1)
-        if (!(sight.slope < std::max(horizon[bin], group_horizon[bin / GROUP])))
-            return false;
-    return true;
-}
-
-// Bins a to b, 0 <= a <= b < BINS.
-void raise_bins(int a, int b, double slope)
-{
-    for (; a <= b && a % GROUP != 0; a++)
-        horizon[a] = std::max(horizon[a], slope);
-    for (; a + GROUP - 1 <= b; a += GROUP)
-        group_horizon[a / GROUP] = std::max(group_horizon[a / GROUP], slope);
-    for (; a <= b; a++)
-        horizon[a] = std::max(horizon[a], slope);
-}
-
-void raise_horizon(const Rise& rise)
-{
-    // Less than half a turn, so at most one wrap past the last bin.
-    const int start = bin_index(rise.first), end = start + (int)(rise.last - rise.first);
-    if (end < BINS) {
-        raise_bins(start, end, rise.slope);
-    } else {
-        raise_bins(start, BINS - 1, rise.slope);
-        raise_bins(0, end - BINS, rise.slope);
-    }
 }
 
 // A promise's place in one of the two orders the items are judged in: by the
@@ -414,7 +303,7 @@ int judge(bool* shown)
     double least_slope = INFINITY;
     for (const Candidate& candidate : scratch.candidates)
         least_slope = std::min(least_slope, candidate.sight.slope);
-    clear_horizon();
+    horizon_clear();
     size_t applied = 0;
     int hidden = 0;
     for (const Candidate& candidate : scratch.candidates) {
@@ -422,9 +311,9 @@ int judge(bool* shown)
         for (; applied < scratch.order.size() && scratch.order[applied].key <= candidate.limit; applied++) {
             const Rise& rise = scratch.promises[(size_t)scratch.order[applied].promise];
             if (rise.slope > least_slope)
-                raise_horizon(rise);
+                horizon_raise(rise.bins, rise.slope);
         }
-        if (behind_horizon(candidate.sight)) {
+        if (horizon_above(candidate.sight.bins, candidate.sight.slope)) {
             shown[candidate.index] = false;
             hidden++;
         }
@@ -436,7 +325,7 @@ Item patch_item(int px, int pz)
 {
     const double side = TERRAIN_PATCH_CELLS;
     const HeightRange range = terrain_patch_heights[TERRAIN_PATCHES * pz + px];
-    return Item{Square{px * side, pz * side, (px + 1) * side, (pz + 1) * side}, range.low, range.high};
+    return Item{PlanSquare{px * side, pz * side, (px + 1) * side, (pz + 1) * side}, range.low, range.high};
 }
 
 // A block's fragments lose to the ground in front whichever comes first only
@@ -504,7 +393,7 @@ int hide_boxes(const Eye& eye, const Box* boxes, int32_t count, bool* shown)
         if (!shown[i])
             continue;
         const Box& box = boxes[i];
-        const Item item{Square{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
+        const Item item{PlanSquare{box.low.x, box.low.z, box.high.x, box.high.z}, box.low.y, box.high.y};
         const Placing placing = placing_of(eye, item);
         Sight sight;
         if (sight_of(eye, item, placing, sight))
