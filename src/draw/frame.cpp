@@ -70,6 +70,10 @@ void choose_what_to_draw(const Mat4& clip)
         ore_box[i] = box_moved(stage_box[stage_of(ore.hits)], ore.position);
         ore_shown[i] = ore.hits != 0 && (draw_everything || !box_outside_view(clip, ore_box[i]));
     }
+    if (terrain_blocks_for_bench) {
+        std::copy(terrain_blocks_for_bench, terrain_blocks_for_bench + TERRAIN_BLOCK_COUNT, block_visible);
+        return;
+    }
     for (int bz = 0; bz < TERRAIN_BLOCKS; bz++)
         for (int bx = 0; bx < TERRAIN_BLOCKS; bx++)
             block_visible[TERRAIN_BLOCKS * bz + bx] =
@@ -77,8 +81,6 @@ void choose_what_to_draw(const Mat4& clip)
     if (!draw_everything)
         hide_behind_ground(Vec3{camera.x, camera.y, camera.z}, client_width, client_height, block_visible, ore_box,
                            ore_count, ore_shown);
-    if (terrain_blocks_for_bench)
-        std::copy(terrain_blocks_for_bench, terrain_blocks_for_bench + TERRAIN_BLOCK_COUNT, block_visible);
 }
 
 // The chosen blocks' triangles in record order: the same triangles in the

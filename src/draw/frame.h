@@ -11,9 +11,9 @@ extern bool draw_everything;
 
 // For benchmarks only, never set by the game: when not null, the frame draws
 // exactly the terrain blocks flagged here (TERRAIN_BLOCK_COUNT flags, in the
-// order of terrain_block_heights) instead of choosing them. Flagging just the
-// blocks that show a pixel times the least that any culling keeping the
-// picture could draw.
+// order of terrain_block_heights) and the deposits inside the view volume,
+// with no time spent choosing blocks. Flagging just the blocks that show a
+// pixel times the least that any culling keeping the picture could draw.
 extern const bool* terrain_blocks_for_bench;
 
 // What the last frame drew: terrain blocks (of TERRAIN_BLOCK_COUNT) and

@@ -137,7 +137,6 @@ TEST(TerrainHorizon, ATinyViewHidesLessThanALargeOne)
     EXPECT_LT(count(hidden_from(Vec3{256, 2, 200}, 4, 3)), count(hidden_from(Vec3{256, 2, 200})));
 }
 
-
 TEST(TerrainHorizon, GroundInFrontMustBeNearerTheFartherTheEyeIsFromTheOrigin)
 {
     // The GPU's depths err by more where coordinates are larger. The same
@@ -164,6 +163,7 @@ TEST(TerrainHorizon, GroundInFrontMustBeNearerTheFartherTheEyeIsFromTheOrigin)
         EXPECT_EQ(!shown, c.hidden) << c.where;
     }
 }
+
 // The height of the drawn surface at (x, z): the two triangles of the cell
 // (vertices 0-1-2 at (0,0), (0,1), (1,1) and 3-4-5 at (1,1), (1,0), (0,0)).
 double surface_height(const std::vector<float>& lattice, double x, double z)
